@@ -1,0 +1,44 @@
+#include "platform/Host.h"
+
+#include <atomic>
+#include <iostream>
+
+namespace velmora::platform {
+
+ConsoleHost::ConsoleHost(std::span<const EmbeddedResource> resources, bool showDebugOutput)
+    : resources_(resources), showDebugOutput_(showDebugOutput) {}
+
+void ConsoleHost::showMessage(const std::string& text, const std::string& caption,
+                              MessageIcon /*icon*/) {
+    std::cerr << caption << ": " << text << std::endl;
+}
+
+void ConsoleHost::debugOutput(const std::string& text) {
+    if (showDebugOutput_) {
+        std::cerr << text << std::flush;
+    }
+}
+
+std::optional<ResourceBytes> ConsoleHost::resource(ResourceType type, int number) const {
+    return findResource(resources_, type, number);
+}
+
+namespace {
+
+ConsoleHost& defaultHost() {
+    static ConsoleHost instance;
+    return instance;
+}
+
+std::atomic<Host*> installedHost{nullptr};
+
+} // namespace
+
+Host& host() {
+    Host* current = installedHost.load();
+    return current != nullptr ? *current : defaultHost();
+}
+
+void setHost(Host* newHost) { installedHost.store(newHost); }
+
+} // namespace velmora::platform

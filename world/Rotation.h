@@ -1,0 +1,26 @@
+#pragma once
+
+#include "world/Vertex.h"
+
+#include <array>
+
+namespace velmora {
+
+// The world's degree-to-radian factor. It is deliberately not pi/180: every rotated object in the
+// world files is placed with this value.
+inline constexpr double kDegreesToRadians = 0.017453529976437735;
+
+// Radians back to degrees, as used for the sky offset.
+inline constexpr double kRadiansToDegrees = 57.295;
+
+using RotationMatrix = std::array<std::array<float, 3>, 3>;
+
+double degreesToRadians(double degrees);
+
+// Rotation about the vertical axis: rows (cos a, 0, sin a), (0, 1, 0), (-sin a, 0, cos a).
+RotationMatrix rotationAboutY(float radians);
+
+// Applies the first and third rows of m to (x, z); y is kept.
+void applyRotation(const RotationMatrix& m, Vertex& corner);
+
+} // namespace velmora
