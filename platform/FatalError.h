@@ -10,7 +10,7 @@ namespace velmora::platform {
 // An error that ends the program: the shell shows the message box it describes and exits with
 // kFatalExitCode. Thrown by the core instead of exiting, so that readers stay testable.
 class FatalError : public std::runtime_error {
-public:
+  public:
     FatalError(std::string text, std::string caption, MessageIcon icon = MessageIcon::None)
         : std::runtime_error(text), text_(std::move(text)), caption_(std::move(caption)),
           icon_(icon) {}
@@ -19,7 +19,7 @@ public:
     const std::string& caption() const { return caption_; }
     MessageIcon icon() const { return icon_; }
 
-private:
+  private:
     std::string text_;
     std::string caption_;
     MessageIcon icon_;

@@ -39,6 +39,8 @@ Host& host() {
     return current != nullptr ? *current : defaultHost();
 }
 
-void setHost(Host* newHost) { installedHost.store(newHost); }
+void setHost(Host* newHost) {
+    installedHost.store(newHost);
+}
 
 } // namespace velmora::platform

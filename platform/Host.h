@@ -12,7 +12,7 @@ enum class MessageIcon { None, Error, Warning, Information };
 // Everything the core needs from the program that hosts it. The windowed program, the headless
 // tool and the tests each provide one.
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // A modal message box without an owner window.
@@ -27,7 +27,7 @@ public:
 // A host for programs that have no window: messages go to standard error as "CAPTION: TEXT",
 // debug output is dropped unless asked for, resources come from the given table.
 class ConsoleHost : public Host {
-public:
+  public:
     explicit ConsoleHost(std::span<const EmbeddedResource> resources = {},
                          bool showDebugOutput = false);
 
@@ -36,7 +36,7 @@ public:
     void debugOutput(const std::string& text) override;
     std::optional<ResourceBytes> resource(ResourceType type, int number) const override;
 
-private:
+  private:
     std::span<const EmbeddedResource> resources_;
     bool showDebugOutput_;
 };

@@ -4,7 +4,9 @@
 
 namespace velmora {
 
-double degreesToRadians(double degrees) { return degrees * kDegreesToRadians; }
+double degreesToRadians(double degrees) {
+    return degrees * kDegreesToRadians;
+}
 
 RotationMatrix rotationAboutY(float radians) {
     const float c = std::cos(radians);

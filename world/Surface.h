@@ -14,7 +14,7 @@ enum FillType : std::int32_t { kTextureFill = 0, kColorFill = 1 };
 // A polygon of the scene: its corners in world space, a second set of corners in camera space
 // (rewritten every frame), and how it is filled.
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
     Surface() = default;
     Surface(const Surface&) = default;

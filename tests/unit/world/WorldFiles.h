@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/FatalError.h"
+#include "world/World.h"
+#include "world/WorldReader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace velmora::testing {
+
+// A scratch data/ directory for one test, and a fresh World that is destroyed afterwards.
+class WorldFilesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        root_ = std::filesystem::temp_directory_path() / "velmora-tests" /
+                (std::string(info->test_suite_name()) + "." + info->name());
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_ / "data");
+        World::destroy();
+        reader_ = WorldReader(dataDirectory());
+    }
+
+    void TearDown() override {
+        World::destroy();
+        std::filesystem::remove_all(root_);
+    }
+
+    void write(const std::string& name, const std::string& text) {
+        const auto path = root_ / "data" / name;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    std::string dataDirectory() const { return (root_ / "data").string(); }
+
+    // Reads data/<name> into the World and returns it.
+    World& parse(const std::string& name) {
+        reader_.parseWorldFile(World::instance(), name);
+        return World::instance();
+    }
+
+    // The fatal error that reading data/<name> raises; fails the test when there is none.
+    platform::FatalError parseError(const std::string& name) {
+        try {
+            parse(name);
+        } catch (const platform::FatalError& error) {
+            return error;
+        }
+        ADD_FAILURE() << "reading " << name << " raised no error";
+        return platform::FatalError("", "");
+    }
+
+    std::filesystem::path root_;
+    WorldReader reader_;
+};
+
+} // namespace velmora::testing

@@ -1,0 +1,43 @@
+#include "world/LoadPipeline.h"
+
+#include "world/Triangulation.h"
+
+namespace velmora {
+
+void runLoadPipeline(World& world, WorldReader& reader) {
+    world.reportProgress("Reading data files...");
+    reader.parseWorldFile(world, reader.worldFileName());
+    world.reportProgress("Creating BSP...");
+    world.reportProgress("Adding surfaces...");
+    for (const Object3D& instance : world.objectInstances) {
+        instance.appendSurfacesTo(world.bspRoot->surfaces);
+    }
+    world.reportProgress("Converting polygons to triangles...");
+    convertPolygonsToTriangles(world);
+    world.reportProgress("Creating BSP...");
+    world.bspRoot->buildSubtree();
+}
+
+void loadWorld(WorldReader& reader, Vertex& camera, float& heading) {
+    World& world = World::instance();
+    reader.readConfiguration();
+    runLoadPipeline(world, reader);
+    camera.x = world.defaultLocation.x;
+    camera.y = world.defaultLocation.y;
+    camera.z = world.defaultLocation.z;
+    heading = static_cast<float>(world.defaultHeading);
+}
+
+void reloadWorld(World& world, WorldReader& reader) {
+    world.bspRoot->releaseSubtree();
+    world.objectDefinitions.clear();
+    world.objectInstances.clear();
+    world.bspRoot = std::make_unique<BSPNode>();
+    reader.beginReload();
+    // A reload shows the files as they are now: colours and walls of the previous load go too.
+    world.colors.clear();
+    world.edges.clear();
+    runLoadPipeline(world, reader);
+}
+
+} // namespace velmora

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "world/World.h"
+#include "world/WorldReader.h"
+
+namespace velmora {
+
+// Reads the world files and prepares the scene: instances into the tree's root, triangles and
+// collision edges, then the tree itself.
+void runLoadPipeline(World& world, WorldReader& reader);
+
+// The first load: configuration, pipeline, and the camera placed at the world's default
+// location and heading.
+void loadWorld(WorldReader& reader, Vertex& camera, float& heading);
+
+// Empties the scene and loads the files again as they are now; the camera stays where it is.
+void reloadWorld(World& world, WorldReader& reader);
+
+} // namespace velmora
