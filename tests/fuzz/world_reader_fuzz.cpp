@@ -1,0 +1,59 @@
+// Feeds arbitrary bytes to the world reader as a world file, and runs the whole load on what it
+// accepts: triangles, collision edges and the tree. Errors must come out as fatal messages, never
+// as crashes, hangs or reads outside a buffer.
+#include "bsp/TreeStats.h"
+#include "platform/FatalError.h"
+#include "world/LoadPipeline.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+// Small enough that a runaway input stays fast, large enough for real worlds.
+constexpr std::size_t kFuzzSurfaceLimit = 4000;
+
+const std::filesystem::path& dataDirectory() {
+    static const std::filesystem::path directory = [] {
+        const auto path = std::filesystem::temp_directory_path() /
+                          ("velmora-fuzz-" + std::to_string(::getpid())) / "data";
+        std::filesystem::create_directories(path);
+        std::ofstream(path / "bsp.cfg") << "w.txt\n";
+        return path;
+    }();
+    return directory;
+}
+
+void writeFile(const std::string& name, const std::uint8_t* data, std::size_t size) {
+    std::ofstream out(dataDirectory() / name, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The same bytes also stand as a.txt, so that INCLUDE lines find something to read.
+    writeFile("w.txt", data, size);
+    writeFile("a.txt", data, size);
+    std::cout.setstate(std::ios::badbit); // the reader's diagnostics are not of interest here
+    velmora::World::destroy();
+    try {
+        velmora::WorldReader reader(dataDirectory().string(), kFuzzSurfaceLimit);
+        reader.readConfiguration();
+        velmora::runLoadPipeline(velmora::World::instance(), reader);
+        const velmora::TreeStats tree = velmora::measureTree(*velmora::World::instance().bspRoot);
+        if (tree.nodes == 0) {
+            std::abort(); // the root always exists
+        }
+    } catch (const velmora::platform::FatalError&) {
+    }
+    velmora::World::destroy();
+    std::cout.clear();
+    return 0;
+}
