@@ -16,7 +16,7 @@ class WorldReader {
   public:
     // No world the program ships comes near this; it keeps a runaway file (a definition copied
     // into itself over and over, a huge repeat count) from exhausting memory.
-    static constexpr std::size_t kDefaultSurfaceLimit = 5'000'000;
+    static constexpr std::size_t kDefaultSurfaceLimit = 1'000'000;
 
     explicit WorldReader(std::string dataDirectory = "data",
                          std::size_t surfaceLimit = kDefaultSurfaceLimit);
