@@ -24,4 +24,4 @@ echo "== threaded parts under ThreadSanitizer =="
 CC=clang CXX=clang++ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DVELMORA_TSAN=ON -DVELMORA_BENCH=OFF >/dev/null
 cmake --build build-tsan -j"$jobs" --target test_sound
-TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -R '^Sound' -j"$jobs"
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -L test_sound -j"$jobs"
