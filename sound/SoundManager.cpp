@@ -3,7 +3,7 @@
 #include "sound/SoundError.h"
 #include "sound/WaveResource.h"
 #include "sound/WaveUpload.h"
-#include "world/CollisionEdge.h"
+#include "world/Truncate.h"
 
 #include <iostream>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "world/Surface.h"
+#include "world/Truncate.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,10 +26,6 @@ struct CollisionEdge {
     float xIntercept = 0.0f;
     std::string name;
 };
-
-// Float to integer, truncating toward zero; out-of-range values clamp and NaN gives 0, so that
-// absurd coordinates in a world file cannot make the conversion undefined.
-std::int32_t truncateToInt(double value);
 
 // 1 when the first three corners lie on one line seen from above (a wall), else 0.
 std::int32_t isVerticalTriangle(const Surface& surface);

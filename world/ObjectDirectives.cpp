@@ -3,6 +3,7 @@
 #include "platform/FatalError.h"
 #include "world/LineReader.h"
 #include "world/NumberParsing.h"
+#include "world/Truncate.h"
 #include "world/WorldReader.h"
 
 #include <cmath>
