@@ -1,193 +1,175 @@
 #include "bsp/BSPNode.h"
 #include "BspTestSupport.h"
 #include "bsp/TreeStats.h"
+#include "platform/Host.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <pthread.h>
+
+#include <algorithm>
+#include <functional>
 
 namespace velmora {
 namespace {
 
-using bsptest::corner;
 using bsptest::facingX;
-using bsptest::namesOf;
 using bsptest::triangle;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
-const std::string kSplitting = "spliting surface\n";
+const std::string kSplit = "spliting surface\n";
 const std::string kSplitDone = "split complete\n";
 const std::string kNodeDone = "partitioning complete.\n";
+
+// Installs itself as the process host and keeps every debug line it is given.
+struct RecordingHost : platform::Host {
+    RecordingHost() { platform::setHost(this); }
+    ~RecordingHost() override { platform::setHost(nullptr); }
+    void showMessage(const std::string&, const std::string&, platform::MessageIcon) override {}
+    void debugOutput(const std::string& text) override { lines.push_back(text); }
+    std::optional<platform::ResourceBytes> resource(platform::ResourceType, int) const override {
+        return std::nullopt;
+    }
+    std::vector<std::string> lines;
+};
+
+// The names a node holds; none for a missing node.
+std::vector<std::string> namesOf(const std::unique_ptr<BSPNode>& node) {
+    std::vector<std::string> names;
+    for (const Surface& s : node ? node->surfaces : std::vector<Surface>{}) {
+        names.push_back(s.name);
+    }
+    return names;
+}
+
+bool isLeaf(const BSPNode& node) {
+    return !node.farSideChild && !node.originSideChild;
+}
 
 class BuildSubtree : public ::testing::Test {
   protected:
     void build(std::vector<Surface> surfaces) {
-        root.surfaces = std::move(surfaces);
-        root.buildSubtree();
+        root->surfaces = std::move(surfaces);
+        root->buildSubtree();
     }
 
-    bsptest::RecordingHost host;
-    BSPNode root;
+    RecordingHost host;
+    std::unique_ptr<BSPNode> root = std::make_unique<BSPNode>();
 };
 
-TEST_F(BuildSubtree, SingleSurfaceMakesOneFinishedNode) {
+TEST_F(BuildSubtree, SingleSurfaceMakesOneNodeAndAnEmptyRootNone) {
     build({facingX("a", 10)});
-    EXPECT_THAT(namesOf(root.surfaces), ElementsAre("a"));
-    EXPECT_EQ(root.farSideChild, nullptr);
-    EXPECT_EQ(root.originSideChild, nullptr);
+    EXPECT_THAT(namesOf(root), ElementsAre("a"));
+    EXPECT_TRUE(isLeaf(*root));
+    BSPNode empty;
+    empty.buildSubtree();
+    EXPECT_TRUE(empty.surfaces.empty() && isLeaf(empty));
     EXPECT_THAT(host.lines, ElementsAre(kNodeDone));
 }
 
-TEST_F(BuildSubtree, EmptyRootStaysEmptyAndSilent) {
-    build({});
-    EXPECT_THAT(root.surfaces, IsEmpty());
-    EXPECT_EQ(root.farSideChild, nullptr);
-    EXPECT_EQ(root.originSideChild, nullptr);
-    EXPECT_THAT(host.lines, IsEmpty());
+TEST_F(BuildSubtree, CoplanarSurfacesStayAndBandCornersDoNotSplit) {
+    const Surface coplanar = triangle("coplanar", {10, 5, 5}, {10, 6, 9}, {10, -3, 7});
+    const Surface inBand = triangle("in_band", {11, 0, 0}, {9, 4, 0}, {10.5f, 0, 3});
+    const Surface leaning = triangle("leaning", {11, 0, 0}, {25, 0, 0}, {25, 3, 0});
+    build({facingX("a", 10), coplanar, leaning, inBand});
+    EXPECT_THAT(namesOf(root), ElementsAre("a", "coplanar", "in_band"));
+    EXPECT_THAT(namesOf(root->farSideChild), ElementsAre("leaning"));
+    EXPECT_THAT(host.lines, ElementsAre(kNodeDone, kNodeDone)); // two nodes, no split
 }
 
-TEST_F(BuildSubtree, SurfacesGoToTheirSideInOrder) {
-    build({facingX("a", 10), facingX("far_1", 30), facingX("near_1", -5), facingX("far_2", 20),
-           facingX("near_2", 0)});
-    EXPECT_THAT(namesOf(root.surfaces), ElementsAre("a"));
-    ASSERT_NE(root.farSideChild, nullptr);
-    ASSERT_NE(root.originSideChild, nullptr);
-    // The first surface to reach a child partitions it, and the later ones are classified
-    // against it: far_2 lies beyond a but on the origin's side of far_1.
-    EXPECT_THAT(namesOf(root.farSideChild->surfaces), ElementsAre("far_1"));
-    EXPECT_THAT(namesOf(root.farSideChild->originSideChild->surfaces), ElementsAre("far_2"));
-    EXPECT_THAT(namesOf(root.originSideChild->surfaces), ElementsAre("near_1"));
-    // x = 0 lies between x = -5 and the origin: the origin's side of near_1.
-    EXPECT_THAT(namesOf(root.originSideChild->originSideChild->surfaces), ElementsAre("near_2"));
-}
-
-TEST_F(BuildSubtree, CoplanarSurfacesStayBehindThePartition) {
-    const Surface coplanar_1 =
-        triangle("coplanar_1", corner(10, 5, 5), corner(10, 6, 9), corner(10, -3, 7));
-    // Within the band of the wall: still kept by the node.
-    const Surface coplanar_2 =
-        triangle("coplanar_2", corner(11, 0, 0), corner(9, 4, 0), corner(10.5f, 0, 3));
-    build({facingX("a", 10), coplanar_1, facingX("far", 40), coplanar_2});
-    EXPECT_THAT(namesOf(root.surfaces), ElementsAre("a", "coplanar_1", "coplanar_2"));
-    EXPECT_EQ(root.surfaces[1].vertices, coplanar_1.vertices);
-    ASSERT_NE(root.farSideChild, nullptr);
-    EXPECT_THAT(namesOf(root.farSideChild->surfaces), ElementsAre("far"));
-}
-
-TEST_F(BuildSubtree, CornerInTheBandDoesNotForceASplit) {
-    const Surface leaning =
-        triangle("leaning", corner(11, 0, 0), corner(25, 0, 0), corner(25, 3, 0));
-    build({facingX("a", 10), leaning});
-    EXPECT_EQ(root.originSideChild, nullptr);
-    ASSERT_NE(root.farSideChild, nullptr);
-    ASSERT_THAT(namesOf(root.farSideChild->surfaces), ElementsAre("leaning"));
-    EXPECT_EQ(root.farSideChild->surfaces[0].vertices, leaning.vertices);
-    EXPECT_EQ(host.count(kSplitting), 0u);
-}
-
-TEST_F(BuildSubtree, StraddlingTrianglesAreSplitIntoBothChildren) {
-    // Both triangles lie in the floor plane y = 0, so their parts stay together in each child.
-    build({facingX("a", 10),
-           triangle("lone_near", corner(0, 0, 0), corner(20, 0, 0), corner(20, 0, 4)),
-           triangle("lone_far", corner(30, 0, 0), corner(0, 0, 2), corner(0, 0, 6))});
-    ASSERT_NE(root.originSideChild, nullptr);
-    ASSERT_NE(root.farSideChild, nullptr);
-    // The side of the single corner receives the near part.
-    EXPECT_THAT(namesOf(root.originSideChild->surfaces),
-                ElementsAre("lone_near_near_part", "lone_far_part_1", "lone_far_part_2"));
-    EXPECT_THAT(namesOf(root.farSideChild->surfaces),
-                ElementsAre("lone_near_part_1", "lone_near_part_2", "lone_far_near_part"));
-    EXPECT_THAT(host.lines, ElementsAre(kSplitting, kSplitDone, kSplitting, kSplitDone, kNodeDone,
-                                        kNodeDone, kNodeDone));
-}
-
-TEST_F(BuildSubtree, FarSubtreeIsFinishedBeforeTheOriginSubtree) {
-    // Far subtree: b, e beyond it, and a triangle cut by b (4 nodes). Origin subtree: c and a
-    // triangle cut by c (3 nodes). The split lines show when each subtree was partitioned.
-    build({facingX("a", 10), facingX("b", 30), facingX("e", 50),
-           triangle("cut_by_b", corner(25, 0, 0), corner(35, 0, 0), corner(35, 0, 5)),
-           facingX("c", 0),
-           triangle("cut_by_c", corner(-5, 0, 0), corner(5, 0, 0), corner(5, 0, 3))});
+TEST_F(BuildSubtree, ChildrenArePartitionedByTheirFirstSurfaceFarSideFirst) {
+    // Far subtree: b; e beyond a but on the origin's side of b; a triangle cut by b whose near
+    // part lies beyond e (4 nodes). Origin subtree: c and a triangle cut by c (3 nodes).
+    build({facingX("a", 10), facingX("b", 50), facingX("e", 30),
+           triangle("cut_by_b", {45, 0, 0}, {55, 0, 0}, {55, 0, 5}), facingX("c", 0),
+           triangle("cut_by_c", {5, 0, 0}, {-5, 0, 0}, {-5, 0, 3})});
+    // The split lines show when each subtree was partitioned.
     EXPECT_THAT(host.lines,
-                ElementsAre(kSplitting, kSplitDone, kNodeDone, kNodeDone, kNodeDone, kNodeDone,
-                            kSplitting, kSplitDone, kNodeDone, kNodeDone, kNodeDone, kNodeDone));
-    const TreeStats stats = measureTree(root);
-    EXPECT_EQ(stats.nodes, 8u);
-    EXPECT_EQ(host.count(kNodeDone), stats.nodes);
-    EXPECT_EQ(stats.depth, 4u);
-    EXPECT_EQ(stats.surfaces, 10u);
+                ElementsAre(kSplit, kSplitDone, kNodeDone, kNodeDone, kNodeDone, kNodeDone, kSplit,
+                            kSplitDone, kNodeDone, kNodeDone, kNodeDone, kNodeDone));
+    EXPECT_EQ(std::count(host.lines.begin(), host.lines.end(), kNodeDone),
+              std::ptrdiff_t(measureTree(*root).nodes));
+
+    // A straddling triangle's near part goes to the side of its lone corner.
+    ASSERT_THAT(namesOf(root->farSideChild), ElementsAre("b"));
+    const BSPNode& b = *root->farSideChild;
+    EXPECT_THAT(namesOf(b.farSideChild), ElementsAre("cut_by_b_part_1", "cut_by_b_part_2"));
+    ASSERT_THAT(namesOf(b.originSideChild), ElementsAre("e"));
+    EXPECT_THAT(namesOf(b.originSideChild->farSideChild), ElementsAre("cut_by_b_near_part"));
+    ASSERT_THAT(namesOf(root->originSideChild), ElementsAre("c"));
+    const BSPNode& c = *root->originSideChild;
+    EXPECT_THAT(namesOf(c.farSideChild), ElementsAre("cut_by_c_near_part"));
+    EXPECT_THAT(namesOf(c.originSideChild), ElementsAre("cut_by_c_part_1", "cut_by_c_part_2"));
+
+    root->releaseSubtree();
+    EXPECT_TRUE(isLeaf(*root));
+    EXPECT_THAT(namesOf(root), ElementsAre("a"));
 }
 
-TEST_F(BuildSubtree, ZeroAreaSplitPartsAreDropped) {
-    // A flat-lined triangle straddling the wall: all its parts are lines.
-    build({facingX("a", 10), triangle("line", corner(0, 0, 0), corner(20, 0, 0), corner(40, 0, 0)),
-           triangle("ok", corner(0, 0, 0), corner(20, 0, 0), corner(20, 0, 4))});
-    EXPECT_EQ(host.count(kSplitting), 2u);
-    ASSERT_NE(root.originSideChild, nullptr);
-    ASSERT_NE(root.farSideChild, nullptr);
-    EXPECT_THAT(namesOf(root.originSideChild->surfaces), ElementsAre("ok_near_part"));
-    EXPECT_THAT(namesOf(root.farSideChild->surfaces), ElementsAre("ok_part_1", "ok_part_2"));
-    EXPECT_EQ(measureTree(root).surfaces, 4u);
-}
-
-TEST_F(BuildSubtree, LinesAloneCreateNoChild) {
-    build(
-        {facingX("a", 10), triangle("line", corner(0, 0, 0), corner(20, 0, 0), corner(40, 0, 0))});
-    EXPECT_EQ(root.originSideChild, nullptr);
-    EXPECT_EQ(root.farSideChild, nullptr);
-    EXPECT_THAT(host.lines, ElementsAre(kSplitting, kSplitDone, kNodeDone));
-}
-
-TEST_F(BuildSubtree, SurfacesWithTooFewCornersAreSkipped) {
+TEST_F(BuildSubtree, ZeroAreaPartsAndShortSurfacesAreDropped) {
+    // A flat-lined triangle straddling a: every part is a line, so no child appears.
+    build({facingX("a", 10), triangle("line", {0, 0, 0}, {20, 0, 0}, {40, 0, 0})});
+    EXPECT_TRUE(isLeaf(*root));
+    EXPECT_THAT(host.lines, ElementsAre(kSplit, kSplitDone, kNodeDone));
     Surface stub;
-    stub.name = "stub";
-    stub.addCorner(corner(50, 0, 0));
-    stub.addCorner(corner(60, 0, 0));
+    stub.addCorner({50, 0, 0});
+    stub.addCorner({60, 0, 0});
     build({stub, facingX("a", 10), Surface{}, facingX("far", 30), stub});
-    EXPECT_THAT(namesOf(root.surfaces), ElementsAre("a"));
-    ASSERT_NE(root.farSideChild, nullptr);
-    EXPECT_THAT(namesOf(root.farSideChild->surfaces), ElementsAre("far"));
-    EXPECT_EQ(measureTree(root).surfaces, 2u);
-
-    BSPNode onlyStubs;
-    onlyStubs.surfaces = {stub, Surface{}};
-    onlyStubs.buildSubtree();
-    EXPECT_THAT(onlyStubs.surfaces, IsEmpty());
-    EXPECT_EQ(onlyStubs.farSideChild, nullptr);
-    EXPECT_EQ(host.count(kNodeDone), 2u);
+    EXPECT_THAT(namesOf(root), ElementsAre("a"));
+    EXPECT_THAT(namesOf(root->farSideChild), ElementsAre("far"));
 }
 
-TEST_F(BuildSubtree, ReleaseRemovesAllChildrenAndKeepsThePartition) {
-    build({facingX("a", 10), facingX("b", 30), facingX("c", -10), facingX("d", 50)});
-    ASSERT_EQ(measureTree(root).nodes, 4u);
-    root.releaseSubtree();
-    EXPECT_EQ(root.farSideChild, nullptr);
-    EXPECT_EQ(root.originSideChild, nullptr);
-    EXPECT_THAT(namesOf(root.surfaces), ElementsAre("a"));
-    root.releaseSubtree();
-    EXPECT_EQ(measureTree(root).nodes, 1u);
+// Runs work on a thread with a 64 KiB stack, which recursion once per tree level would overflow
+// long before a deep tree ends.
+bool runOnSmallStack(std::function<void()> work) {
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 64 * 1024);
+    auto trampoline = [](void* arg) -> void* {
+        (*static_cast<std::function<void()>*>(arg))();
+        return nullptr;
+    };
+    pthread_t thread;
+    const bool ran = pthread_create(&thread, &attributes, trampoline, &work) == 0 &&
+                     pthread_join(thread, nullptr) == 0;
+    pthread_attr_destroy(&attributes);
+    return ran;
 }
 
-TEST(MeasureTree, CountsNodesLevelsAndSurfaces) {
-    BSPNode empty;
-    const TreeStats none = measureTree(empty);
-    EXPECT_EQ(none.nodes, 1u);
-    EXPECT_EQ(none.depth, 1u);
-    EXPECT_EQ(none.surfaces, 0u);
+TEST_F(BuildSubtree, WallsEachBeyondTheLastBuildAndReleaseAsOneLongChain) {
+    // Each level keeps one wall and passes the rest on; the work grows with the square of the
+    // count, hence a few thousand walls.
+    constexpr std::size_t kWalls = 2500;
+    for (std::size_t i = 0; i < kWalls; ++i) {
+        root->surfaces.push_back(facingX("wall", 10.0f * (i + 1)));
+    }
+    TreeStats stats;
+    ASSERT_TRUE(runOnSmallStack([&] {
+        root->buildSubtree();
+        stats = measureTree(*root);
+        root->releaseSubtree();
+    }));
+    EXPECT_EQ(std::tie(stats.nodes, stats.depth, stats.surfaces), std::tie(kWalls, kWalls, kWalls));
+    EXPECT_EQ(host.lines, std::vector<std::string>(kWalls, kNodeDone));
+    EXPECT_TRUE(isLeaf(*root) && root->surfaces.size() == 1);
+}
 
-    // root (2 surfaces) -> origin child (1) -> far grandchild (3); root -> far child (1).
-    BSPNode root;
-    root.surfaces.resize(2);
-    root.farSideChild = std::make_unique<BSPNode>();
-    root.farSideChild->surfaces.resize(1);
-    root.originSideChild = std::make_unique<BSPNode>();
-    root.originSideChild->surfaces.resize(1);
-    root.originSideChild->farSideChild = std::make_unique<BSPNode>();
-    root.originSideChild->farSideChild->surfaces.resize(3);
-    const TreeStats stats = measureTree(root);
-    EXPECT_EQ(stats.nodes, 4u);
-    EXPECT_EQ(stats.depth, 3u);
-    EXPECT_EQ(stats.surfaces, 7u);
+TEST(DeepTree, HandLinkedChainIsMeasuredAndDestroyedWithoutRecursion) {
+    // A hundred thousand nodes, alternating far and origin children so both links are followed.
+    constexpr std::size_t kLength = 100000;
+    auto chain = std::make_unique<BSPNode>();
+    BSPNode* tail = chain.get();
+    for (std::size_t i = 1; i < kLength; ++i) {
+        auto& next = i % 2 ? tail->farSideChild : tail->originSideChild;
+        next = std::make_unique<BSPNode>();
+        tail = next.get();
+    }
+    TreeStats stats;
+    ASSERT_TRUE(runOnSmallStack([&] {
+        stats = measureTree(*chain);
+        chain.reset();
+    }));
+    EXPECT_EQ(std::tie(stats.nodes, stats.depth), std::tie(kLength, kLength));
 }
 
 } // namespace

@@ -1,169 +1,107 @@
 #include "bsp/TriangleSplit.h"
 #include "BspTestSupport.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
 
-using bsptest::corner;
-using bsptest::facingX;
 using bsptest::triangle;
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
+using Part = std::pair<std::string, std::vector<Vertex>>;
 
 // The cutting wall x = 10; its view corners lie elsewhere, since a split must use world space.
 Surface wallAtTen() {
-    Surface wall = facingX("wall", 10);
-    for (Vertex& view : wall.viewVertices) {
-        view.x = 500;
-    }
+    Surface wall = bsptest::facingX("wall", 10);
+    wall.setViewFromWorld({490, 0, 0});
     return wall;
 }
 
-Surface texturedTriangle(const Vertex& t0, const Vertex& t1, const Vertex& t2) {
-    Surface surface = triangle("tri", t0, t1, t2);
-    surface.fillType = kTextureFill;
-    surface.colorName = "SAND";
-    surface.textureName = "bricks";
-    surface.writesDepth = 0;
-    return surface;
+std::vector<Part> partsOf(const std::vector<Surface>& surfaces) {
+    std::vector<Part> parts;
+    for (const Surface& s : surfaces) {
+        parts.emplace_back(s.name, s.vertices);
+    }
+    return parts;
 }
 
-// Every part keeps the triangle's fill and flags, and holds the same corners in both lists.
-void expectCarriesTheTriangle(const Surface& part) {
-    EXPECT_EQ(part.fillType, kTextureFill);
-    EXPECT_EQ(part.colorName, "SAND");
-    EXPECT_EQ(part.textureName, "bricks");
-    EXPECT_EQ(part.writesDepth, 0);
-    EXPECT_EQ(part.viewVertices, part.vertices);
-}
-
-struct SplitResult {
-    std::vector<Surface> originParts;
-    std::vector<Surface> farParts;
+struct SplitCase {
+    CornerClasses classes;
+    std::vector<Vertex> pool; // t0, t1, t2 (with texture coordinates), then the crossings
+    std::vector<std::pair<const char*, std::array<int, 3>>> originParts, farParts;
 };
 
-SplitResult split(const Surface& tri, const CornerClasses& classes) {
-    SplitResult result;
-    splitTriangle(tri, wallAtTen(), classes, result.originParts, result.farParts);
-    for (const Surface& part : result.originParts) {
-        expectCarriesTheTriangle(part);
+TEST(SplitTriangle, EachArrangementGivesItsPartsInOrder) {
+    const std::vector<SplitCase> cases = {
+        {{FarSide, OriginSide, FarSide},
+         {{20, 0, 0, 1, 2}, {0, 0, 0, 3, 4}, {20, 0, 10, 5, 6}, {10, 0, 0}, {10, 0, 5}},
+         {{"_near_part", {1, 3, 4}}},
+         {{"_part_1", {3, 0, 2}}, {"_part_2", {3, 4, 2}}}},
+        {{OriginSide, OriginSide, FarSide},
+         {{0, 0, 0, 1, 1}, {0, 0, 8, 2, 2}, {20, 0, 0, 3, 3}, {10, 0, 0}, {10, 0, 4}},
+         {{"_part_1", {3, 0, 1}}, {"_part_2", {3, 4, 1}}},
+         {{"_near_part", {2, 3, 4}}}},
+        {{OnPlane, OriginSide, FarSide},
+         {{10, 0, 0, 7, 7}, {0, 0, 0, 8, 8}, {20, 0, 6, 9, 9}, {10, 0, 3}},
+         {{"_near_part", {0, 1, 3}}},
+         {{"_near_part", {0, 2, 3}}}},
+    };
+    for (const SplitCase& c : cases) {
+        Surface tri = triangle("tri", c.pool[0], c.pool[1], c.pool[2]);
+        tri.textureName = "bricks";
+        tri.writesDepth = 0;
+        // Parts go behind what the lists already hold.
+        std::vector<Surface> originParts{tri}, farParts{tri};
+        splitTriangle(tri, wallAtTen(), c.classes, originParts, farParts);
+        auto expected = [&](const auto& list) {
+            std::vector<Part> parts{{"tri", tri.vertices}};
+            for (const auto& [suffix, k] : list) {
+                parts.push_back(
+                    {"tri" + std::string(suffix), {c.pool[k[0]], c.pool[k[1]], c.pool[k[2]]}});
+            }
+            return parts;
+        };
+        EXPECT_EQ(partsOf(originParts), expected(c.originParts));
+        EXPECT_EQ(partsOf(farParts), expected(c.farParts));
+        for (const auto& parts : {originParts, farParts}) {
+            for (const Surface& p : parts) {
+                EXPECT_TRUE(p.textureName == "bricks" && p.writesDepth == 0 &&
+                            p.viewVertices == p.vertices)
+                    << p.name;
+            }
+        }
     }
-    for (const Surface& part : result.farParts) {
-        expectCarriesTheTriangle(part);
-    }
-    return result;
-}
-
-TEST(SplitTriangle, OneCornerOnTheOriginSide) {
-    const Vertex t0 = corner(20, 0, 0, 1, 2);
-    const Vertex t1 = corner(0, 0, 0, 3, 4);
-    const Vertex t2 = corner(20, 0, 10, 5, 6);
-    const SplitResult parts = split(texturedTriangle(t0, t1, t2), {FarSide, OriginSide, FarSide});
-
-    const Vertex i10 = corner(10, 0, 0);
-    const Vertex i12 = corner(10, 0, 5);
-    ASSERT_EQ(parts.originParts.size(), 1u);
-    EXPECT_EQ(parts.originParts[0].name, "tri_near_part");
-    EXPECT_THAT(parts.originParts[0].vertices, ElementsAre(t1, i10, i12));
-    ASSERT_EQ(parts.farParts.size(), 2u);
-    EXPECT_EQ(parts.farParts[0].name, "tri_part_1");
-    EXPECT_THAT(parts.farParts[0].vertices, ElementsAre(i10, t0, t2));
-    EXPECT_EQ(parts.farParts[1].name, "tri_part_2");
-    EXPECT_THAT(parts.farParts[1].vertices, ElementsAre(i10, i12, t2));
-}
-
-TEST(SplitTriangle, OneCornerOnTheFarSide) {
-    const Vertex t0 = corner(0, 0, 0, 1, 1);
-    const Vertex t1 = corner(0, 0, 8, 2, 2);
-    const Vertex t2 = corner(20, 0, 0, 3, 3);
-    const SplitResult parts =
-        split(texturedTriangle(t0, t1, t2), {OriginSide, OriginSide, FarSide});
-
-    const Vertex i20 = corner(10, 0, 0);
-    const Vertex i21 = corner(10, 0, 4);
-    ASSERT_EQ(parts.originParts.size(), 2u);
-    EXPECT_EQ(parts.originParts[0].name, "tri_part_1");
-    EXPECT_THAT(parts.originParts[0].vertices, ElementsAre(i20, t0, t1));
-    EXPECT_EQ(parts.originParts[1].name, "tri_part_2");
-    EXPECT_THAT(parts.originParts[1].vertices, ElementsAre(i20, i21, t1));
-    ASSERT_EQ(parts.farParts.size(), 1u);
-    EXPECT_EQ(parts.farParts[0].name, "tri_near_part");
-    EXPECT_THAT(parts.farParts[0].vertices, ElementsAre(t2, i20, i21));
-}
-
-TEST(SplitTriangle, CutThroughACornerGivesOneNearPartPerSide) {
-    const Vertex t0 = corner(10, 0, 0, 7, 7);
-    const Vertex t1 = corner(0, 0, 0, 8, 8);
-    const Vertex t2 = corner(20, 0, 6, 9, 9);
-    const SplitResult parts = split(texturedTriangle(t0, t1, t2), {OnPlane, OriginSide, FarSide});
-
-    const Vertex crossing = corner(10, 0, 3);
-    ASSERT_EQ(parts.originParts.size(), 1u);
-    EXPECT_EQ(parts.originParts[0].name, "tri_near_part");
-    EXPECT_THAT(parts.originParts[0].vertices, ElementsAre(t0, t1, crossing));
-    ASSERT_EQ(parts.farParts.size(), 1u);
-    EXPECT_EQ(parts.farParts[0].name, "tri_near_part");
-    EXPECT_THAT(parts.farParts[0].vertices, ElementsAre(t0, t2, crossing));
 }
 
 TEST(SplitTriangle, CrossingsRunFromTheLoneCornerOutwards) {
     // A sloped partition and corners for which float rounding makes the crossing depend on the
     // direction in which the edge is followed.
-    Surface slope = triangle("slope", corner(10, 0, 0), corner(13, 7, 1), corner(9, 2, 5));
-    const Plane plane = planeOfVertices(slope.vertices);
-    const Vertex lone = corner(2, 2, 5);
-    const Vertex f1 = corner(21, -2, -4);
-    const Vertex f2 = corner(24, -4, 0);
-    auto along = [&](const Vertex& from, const Vertex& to) {
-        return intersectLineWithPlane(
-            plane, {from.x, from.y, from.z, to.x - from.x, to.y - from.y, to.z - from.z});
+    const Surface slope = triangle("slope", {10, 0, 0}, {13, 7, 1}, {9, 2, 5});
+    const Vertex lone{2, 2, 5}, f1{21, -2, -4}, f2{24, -4, 0};
+    auto along = [&](const Vertex& a, const Vertex& b) {
+        return intersectLineWithPlane(planeOfVertices(slope.vertices),
+                                      {a.x, a.y, a.z, b.x - a.x, b.y - a.y, b.z - a.z});
     };
-    const Vertex i1 = along(lone, f1);
-    const Vertex i2 = along(lone, f2);
+    const Vertex i1 = along(lone, f1), i2 = along(lone, f2);
     ASSERT_NE(i1, along(f1, lone)) << "the corners no longer tell the directions apart";
-
-    std::vector<Surface> originParts;
-    std::vector<Surface> farParts;
-    splitTriangle(triangle("tri", lone, f1, f2), slope, {OriginSide, FarSide, FarSide}, originParts,
+    std::vector<Surface> originParts, farParts;
+    splitTriangle(triangle("t", lone, f1, f2), slope, {OriginSide, FarSide, FarSide}, originParts,
                   farParts);
-    ASSERT_EQ(originParts.size(), 1u);
-    EXPECT_THAT(originParts[0].vertices, ElementsAre(lone, i1, i2));
-    ASSERT_EQ(farParts.size(), 2u);
-    EXPECT_THAT(farParts[0].vertices, ElementsAre(i1, f1, f2));
-    EXPECT_THAT(farParts[1].vertices, ElementsAre(i1, i2, f2));
+    EXPECT_EQ(partsOf(originParts), (std::vector<Part>{{"t_near_part", {lone, i1, i2}}}));
+    EXPECT_EQ(partsOf(farParts),
+              (std::vector<Part>{{"t_part_1", {i1, f1, f2}}, {"t_part_2", {i1, i2, f2}}}));
 }
 
-TEST(SplitTriangle, AppendsBehindExistingPartsAndExtendsNames) {
-    // A part split again further down the tree gets a second suffix.
-    Surface part = texturedTriangle(corner(0, 0, 0), corner(20, 0, 0), corner(20, 0, 4));
-    part.name = "tri_part_1";
-    std::vector<Surface> originParts(1);
-    std::vector<Surface> farParts;
-    splitTriangle(part, wallAtTen(), {OriginSide, FarSide, FarSide}, originParts, farParts);
-    ASSERT_EQ(originParts.size(), 2u);
-    EXPECT_EQ(originParts[1].name, "tri_part_1_near_part");
-    EXPECT_THAT(bsptest::namesOf(farParts), ElementsAre("tri_part_1_part_1", "tri_part_1_part_2"));
-}
-
-TEST(SplitTriangle, SurfaceWithTooFewCornersGivesNothing) {
-    Surface stub = texturedTriangle(corner(0, 0, 0), corner(20, 0, 0), corner(20, 0, 4));
+TEST(SplitTriangle, NothingWithoutThreeCornersOrAnOriginCorner) {
+    const Surface tri = triangle("tri", {0, 0, 0}, {20, 0, 0}, {20, 0, 4});
+    Surface stub = tri;
     stub.vertices.pop_back();
     stub.viewVertices.pop_back();
-    const SplitResult parts = split(stub, {OriginSide, FarSide, FarSide});
-    EXPECT_THAT(parts.originParts, IsEmpty());
-    EXPECT_THAT(parts.farParts, IsEmpty());
-}
-
-TEST(PartBuilders, NeedACornerOnTheOriginSide) {
-    const Surface tri = texturedTriangle(corner(0, 0, 0), corner(20, 0, 0), corner(20, 0, 4));
-    const Plane wall = planeOfVertices(wallAtTen().vertices);
     std::vector<Surface> out;
+    splitTriangle(stub, wallAtTen(), {OriginSide, FarSide, FarSide}, out, out);
+    const Plane wall = planeOfVertices(wallAtTen().vertices);
     makeSingleVertexPart(tri, {FarSide, FarSide, OnPlane}, wall, out);
     makeTwoVertexParts(tri, {FarSide, OnPlane, FarSide}, wall, out);
-    EXPECT_THAT(out, IsEmpty());
+    EXPECT_TRUE(out.empty());
 }
 
 } // namespace
