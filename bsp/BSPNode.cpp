@@ -36,11 +36,11 @@ void appendParts(std::unique_ptr<BSPNode>& slot, std::vector<Surface>& parts) {
     }
 }
 
-CornerClasses classifyCorners(const Surface& partition, const Surface& surface) {
+CornerClasses classifyCorners(const PartitionPlane& partition, const Surface& surface) {
     CornerClasses classes{};
     for (int k = 0; k < 3; ++k) {
         const Vertex& corner = surface.vertices[k];
-        classes[k] = classifyPoint(partition, false, corner.x, corner.y, corner.z);
+        classes[k] = classifyAgainst(partition, corner.x, corner.y, corner.z);
     }
     return classes;
 }
@@ -51,9 +51,9 @@ bool contains(const CornerClasses& classes, PlaneSide side) {
 
 // Sorts one surface against the node's partition (its first surface) into a child, into the
 // node itself, or cut into parts for both children.
-void placeSurface(BSPNode& node, Surface&& surface) {
+void placeSurface(BSPNode& node, const PartitionPlane& plane, Surface&& surface) {
     const Surface& partition = node.surfaces.front();
-    const CornerClasses classes = classifyCorners(partition, surface);
+    const CornerClasses classes = classifyCorners(plane, surface);
     const bool anyOrigin = contains(classes, OriginSide);
     const bool anyFar = contains(classes, FarSide);
     if (anyFar && !anyOrigin) {
@@ -78,14 +78,16 @@ void placeSurface(BSPNode& node, Surface&& surface) {
 void partitionNode(BSPNode& node) {
     std::vector<Surface> pending = std::move(node.surfaces);
     node.surfaces.clear();
+    PartitionPlane plane;
     for (Surface& surface : pending) {
         if (!hasThreeCorners(surface)) {
             continue;
         }
         if (node.surfaces.empty()) {
             node.surfaces.push_back(std::move(surface));
+            plane = partitionPlaneOf(node.surfaces.front().vertices);
         } else {
-            placeSurface(node, std::move(surface));
+            placeSurface(node, plane, std::move(surface));
         }
     }
 }

@@ -46,7 +46,7 @@ PlaneSide compareIntercepts(float tP, float tS, bool withBand) {
     return OnPlane;
 }
 
-enum class Axis { X, Y, Z };
+using Axis = PartitionPlane::Axis;
 
 // The axis on which the partition is tested: decided by exact zero tests of the normal, and,
 // when both a and c are set, by whichever of the x and z intercepts is nearer the origin. A
@@ -99,27 +99,42 @@ PlaneSide compareInterceptsZ(const Plane& pointPlane, const Plane& partition) {
     return compareIntercepts(tP, tS, true);
 }
 
-PlaneSide classifyPoint(const Surface& partition, bool useViewVertices, float x, float y, float z) {
-    const std::vector<Vertex>& corners =
-        useViewVertices ? partition.viewVertices : partition.vertices;
-    const Plane s = planeOfVertices(corners);
-    // Without a normal every intercept would be 0/0; nothing can be told apart.
-    if (hasZeroNormal(s)) {
-        return OnPlane;
+PartitionPlane partitionPlaneOf(const std::vector<Vertex>& corners) {
+    PartitionPlane partition;
+    partition.plane = planeOfVertices(corners);
+    if (hasZeroNormal(partition.plane)) {
+        return partition;
     }
     const Direction u = difference(corners[1], corners[0]);
     const Direction w = difference(corners[2], corners[0]);
-    const Direction reversed{u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x};
+    partition.reversed = {u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x,
+                          0.0f};
+    partition.axis = chooseAxis(partition.plane);
+    return partition;
+}
+
+PlaneSide classifyAgainst(const PartitionPlane& partition, float x, float y, float z) {
+    // Without a normal every intercept would be 0/0; nothing can be told apart.
+    if (hasZeroNormal(partition.plane)) {
+        return OnPlane;
+    }
+    const Direction reversed{partition.reversed.a, partition.reversed.b, partition.reversed.c};
     const Plane q = planeThrough(reversed, x, y, z);
-    switch (chooseAxis(s)) {
+    switch (partition.axis) {
     case Axis::X:
-        return compareInterceptsX(q, s);
+        return compareInterceptsX(q, partition.plane);
     case Axis::Y:
-        return compareInterceptsY(q, s);
+        return compareInterceptsY(q, partition.plane);
     case Axis::Z:
         break;
     }
-    return compareInterceptsZ(q, s);
+    return compareInterceptsZ(q, partition.plane);
+}
+
+PlaneSide classifyPoint(const Surface& partition, bool useViewVertices, float x, float y, float z) {
+    const std::vector<Vertex>& corners =
+        useViewVertices ? partition.viewVertices : partition.vertices;
+    return classifyAgainst(partitionPlaneOf(corners), x, y, z);
 }
 
 Vertex intersectLineWithPlane(const Plane& plane, const ParametricLine& line) {

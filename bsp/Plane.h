@@ -45,6 +45,20 @@ bool hasZeroNormal(const Plane& plane);
 // every point OnPlane.
 PlaneSide classifyPoint(const Surface& partition, bool useViewVertices, float x, float y, float z);
 
+// What classifying against one partition needs, worked out once: its plane, the reversed normal
+// that the point's plane carries, and the axis the intercepts are compared on.
+struct PartitionPlane {
+    enum class Axis { X, Y, Z };
+    Plane plane;
+    Plane reversed; // only a, b and c are used
+    Axis axis = Axis::X;
+};
+PartitionPlane partitionPlaneOf(const std::vector<Vertex>& corners);
+
+// classifyPoint against a partition prepared with partitionPlaneOf; the tree build classifies
+// every surface of a node against the same partition.
+PlaneSide classifyAgainst(const PartitionPlane& partition, float x, float y, float z);
+
 // The axis tests between which classifyPoint chooses: pointPlane is the plane through the point
 // parallel to the partition plane. On x and z, intercepts less than 2.0 apart count as OnPlane;
 // on y only equal intercepts do.
