@@ -55,22 +55,5 @@ TEST(Surface, ViewOperationsLeaveTheWorldAlone) {
     EXPECT_EQ(out[1], world[0]);
 }
 
-TEST(Surface, CopiesCarryEverything) {
-    Surface surface = triangle();
-    surface.fillType = kTextureFill;
-    surface.textureName = "t";
-    surface.colorName = "c";
-    surface.name = "n";
-    surface.writesDepth = 0;
-    const Surface bare = surface.withoutCorners();
-    EXPECT_TRUE(bare.vertices.empty());
-    EXPECT_TRUE(bare.viewVertices.empty());
-    EXPECT_EQ(bare.fillType, kTextureFill);
-    EXPECT_EQ(bare.textureName, "t");
-    EXPECT_EQ(bare.colorName, "c");
-    EXPECT_EQ(bare.name, "n");
-    EXPECT_EQ(bare.writesDepth, 0);
-}
-
 } // namespace
 } // namespace velmora

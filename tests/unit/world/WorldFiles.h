@@ -44,15 +44,19 @@ class WorldFilesTest : public ::testing::Test {
         return World::instance();
     }
 
-    // The fatal error that reading data/<name> raises; fails the test when there is none.
-    platform::FatalError parseError(const std::string& name) {
+    // The fatal error that action raises; fails the test when there is none.
+    template <typename Action> platform::FatalError errorOf(Action action) {
         try {
-            parse(name);
+            action();
         } catch (const platform::FatalError& error) {
             return error;
         }
-        ADD_FAILURE() << "reading " << name << " raised no error";
+        ADD_FAILURE() << "no fatal error was raised";
         return platform::FatalError("", "");
+    }
+
+    platform::FatalError parseError(const std::string& name) {
+        return errorOf([&] { parse(name); });
     }
 
     std::filesystem::path root_;
