@@ -1,0 +1,215 @@
+#pragma once
+
+#include "platform/Host.h"
+#include "sound/SoundManager.h"
+
+#include <AL/alext.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <numbers>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora::test {
+
+using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
+
+// Four characters as the word they form in an image.
+constexpr std::uint32_t fourCc(const char (&id)[5]) {
+    return std::uint32_t(id[0] | id[1] << 8 | id[2] << 16) | std::uint32_t(id[3]) << 24;
+}
+
+inline void append(Bytes& bytes, std::uint32_t value, int byteCount = 4) {
+    for (int i = 0; i < byteCount; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+inline void appendChunk(Bytes& bytes, const char (&id)[5], const Bytes& body) {
+    append(bytes, fourCc(id));
+    append(bytes, static_cast<std::uint32_t>(body.size()));
+    bytes.insert(bytes.end(), body.begin(), body.end());
+}
+
+// The 16-byte "fmt " body of PCM (audio format 1) or of another encoding.
+inline Bytes fmtBody(std::uint32_t channels, std::uint32_t sampleRate, std::uint32_t bits,
+                     std::uint32_t audioFormat = 1) {
+    Bytes body;
+    append(body, audioFormat | channels << 16);
+    append(body, sampleRate);
+    append(body, sampleRate * channels * bits / 8);
+    append(body, channels * bits / 8 | bits << 16); // block align, bits per sample
+    return body;
+}
+
+// A RIFF/WAVE image: a "fmt " chunk with this body, the chunks in between, then the samples.
+inline Bytes riffWave(const Bytes& fmt, const Bytes& samples, const Bytes& between = {}) {
+    Bytes chunks;
+    append(chunks, fourCc("WAVE"));
+    appendChunk(chunks, "fmt ", fmt);
+    chunks.insert(chunks.end(), between.begin(), between.end());
+    appendChunk(chunks, "data", samples);
+    Bytes image;
+    appendChunk(image, "RIFF", chunks);
+    return image;
+}
+
+// A mono 16-bit PCM image of a sine at half of full scale.
+inline Bytes sineWave(int frequencyHz, int sampleCount, int sampleRate = 22050) {
+    Bytes samples;
+    for (int i = 0; i < sampleCount; ++i) {
+        const double phase = 2.0 * std::numbers::pi * frequencyHz * i / sampleRate;
+        append(samples, static_cast<std::uint32_t>(std::lround(16383.0 * std::sin(phase))), 2);
+    }
+    return riffWave(fmtBody(1, sampleRate, 16), samples);
+}
+
+// The image with a word written over it at offset.
+inline Bytes patched(Bytes image, std::size_t offset, std::uint32_t word) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        image.at(offset + i) = static_cast<std::uint8_t>(word >> (8 * i));
+    }
+    return image;
+}
+
+// What the tests serve for a WAVE resource of the program: a tone whose pitch and length tell
+// which resource it is.
+constexpr auto toneOf = [](int waveId) { return 200 + 20 * (waveId - 101); };
+constexpr auto sampleCountOf = [](int waveId) { return 5000 + waveId; };
+
+// The process-wide host while it lives. It serves `waves` and records the text of every message
+// box, each of which must be a warning captioned "Error".
+class RecordingHost : public platform::Host {
+  public:
+    RecordingHost() {
+        for (int id = 101; id <= 134; ++id) {
+            waves[id] = sineWave(toneOf(id), sampleCountOf(id));
+        }
+        platform::setHost(this);
+    }
+    ~RecordingHost() override { platform::setHost(nullptr); }
+
+    // The texts shown since the last call, in order.
+    Texts take() {
+        std::lock_guard lock(mutex_);
+        return std::exchange(texts_, {});
+    }
+
+    void showMessage(const std::string& text, const std::string& caption,
+                     platform::MessageIcon icon) override {
+        EXPECT_EQ(caption, "Error") << text;
+        EXPECT_EQ(icon, platform::MessageIcon::Warning) << text;
+        std::lock_guard lock(mutex_);
+        texts_.push_back(text);
+    }
+    void debugOutput(const std::string&) override {}
+    std::optional<platform::ResourceBytes> resource(platform::ResourceType type,
+                                                    int number) const override {
+        const auto found = waves.find(number);
+        if (type != platform::ResourceType::Wave || found == waves.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+
+    std::map<int, Bytes> waves; // by resource number
+
+  private:
+    std::mutex mutex_;
+    Texts texts_;
+};
+
+template <typename Function> Function alcExtension(const char* name) {
+    return reinterpret_cast<Function>(alcGetProcAddress(nullptr, name));
+}
+
+// An OpenAL Soft loopback device with a stereo float context: time passes only when a test
+// renders. A SoundManager takes the device over and closes it.
+struct LoopbackAudio {
+    static constexpr int sampleRate = 44100;
+
+    LoopbackAudio() {
+        if (alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) {
+            device =
+                alcExtension<LPALCLOOPBACKOPENDEVICESOFT>("alcLoopbackOpenDeviceSOFT")(nullptr);
+        }
+        const ALCint attributes[] = {
+            ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, // stereo floats
+            ALC_FORMAT_TYPE_SOFT,     ALC_FLOAT_SOFT,  ALC_FREQUENCY, sampleRate, 0};
+        context = device ? alcCreateContext(device, attributes) : nullptr;
+    }
+
+    // Mixes the next frames as interleaved left/right samples.
+    std::vector<float> render(int frames) {
+        static const auto renderSamples =
+            alcExtension<LPALCRENDERSAMPLESSOFT>("alcRenderSamplesSOFT");
+        std::vector<float> stereo(static_cast<std::size_t>(frames) * 2);
+        renderSamples(device, stereo.data(), frames);
+        return stereo;
+    }
+
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+};
+
+// The amplitude of a tone in rendered stereo, both channels together (one DFT bin each, powers
+// summed), so that a source counts the same wherever it is panned. Exact when the block holds a
+// whole number of its cycles.
+inline double toneLevel(const std::vector<float>& stereo, int frequencyHz) {
+    const std::size_t frames = stereo.size() / 2;
+    double power = 0.0;
+    for (std::size_t channel = 0; channel < 2; ++channel) {
+        std::complex<double> sum;
+        for (std::size_t i = 0; i < frames; ++i) {
+            const double phase = 2.0 * std::numbers::pi * frequencyHz * static_cast<double>(i) /
+                                 LoopbackAudio::sampleRate;
+            sum += static_cast<double>(stereo[2 * i + channel]) * std::polar(1.0, phase);
+        }
+        power += std::norm(2.0 * sum / static_cast<double>(frames));
+    }
+    return std::sqrt(power);
+}
+
+// A sound manager over a loopback device, with a host that records its message boxes.
+class ManagerFixture : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(audio.context, nullptr);
+        manager = std::make_unique<SoundManager>(audio.device, audio.context);
+    }
+
+    static ALint bufferInt(ALuint buffer, ALenum parameter) {
+        ALint value = -1;
+        alGetBufferi(buffer, parameter, &value);
+        return value;
+    }
+    ALuint source(int key) const { return manager->entry(key).value().source; }
+    ALint bufferSize(int key) const {
+        return bufferInt(manager->entry(key).value().buffer, AL_SIZE);
+    }
+    ALint sourceInt(int key, ALenum parameter) const {
+        ALint value = -1;
+        alGetSourcei(source(key), parameter, &value);
+        return value;
+    }
+    float sourceFloat(int key, ALenum parameter) const {
+        float value = -1.0f;
+        alGetSourcef(source(key), parameter, &value);
+        return value;
+    }
+    bool playing(int key) const { return sourceInt(key, AL_SOURCE_STATE) == AL_PLAYING; }
+
+    RecordingHost host;
+    LoopbackAudio audio;
+    std::unique_ptr<SoundManager> manager;
+};
+
+} // namespace velmora::test
