@@ -42,38 +42,24 @@ class LoadPipelineTest : public WorldFilesTest {
     float heading_ = 7.0f;
 };
 
-TEST_F(LoadPipelineTest, ReportsProgressInOrder) {
+TEST_F(LoadPipelineTest, FirstLoadReportsProgressAndPlacesTheCamera) {
     write("world.txt", kBox);
     World::instance().progressCallback = recordProgress;
     load();
     EXPECT_THAT(progressTexts(),
                 ElementsAre("Reading data files...", "Creating BSP...", "Adding surfaces...",
                             "Converting polygons to triangles...", "Creating BSP..."));
-}
-
-TEST_F(LoadPipelineTest, CameraTakesTheDefaultLocation) {
-    write("world.txt", kBox);
-    load();
     EXPECT_EQ(camera_, (Vertex{0, 55, 0}));
     EXPECT_EQ(heading_, 0.0f);
+    // Definitions alone draw nothing.
+    EXPECT_EQ(measureTree(*World::instance().bspRoot).surfaces, 0u);
 
     World::destroy();
-    write("world.txt", "DEFAULT_LOCATION\n10,60,-20:0,0-90\n");
+    write("world.txt", std::string(kBox) + "DEFAULT_LOCATION\n10,60,-20:0,0-90\n" +
+                           "OBJECT_INSTANCE\nbox\n0,0,0\n");
     load();
     EXPECT_EQ(camera_, (Vertex{10, 60, -20}));
     EXPECT_EQ(heading_, 90.0f);
-}
-
-TEST_F(LoadPipelineTest, OnlyInstancesReachTheTree) {
-    write("world.txt", kBox);
-    load();
-    World& world = World::instance();
-    EXPECT_EQ(measureTree(*world.bspRoot).surfaces, 0u);
-    EXPECT_TRUE(world.edges.empty());
-
-    World::destroy();
-    write("world.txt", std::string(kBox) + "OBJECT_INSTANCE\nbox\n0,0,0\n");
-    load();
     EXPECT_EQ(measureTree(*World::instance().bspRoot).surfaces, 4u);
     // Two walls, two triangles each: every triangle leaves its footprint.
     EXPECT_EQ(World::instance().edges.size(), 4u);
@@ -125,19 +111,18 @@ TEST(WorldSingleton, StartsFreshAfterDestroy) {
     World::destroy();
     World& world = World::instance();
     EXPECT_EQ(&world, &World::instance());
-    EXPECT_EQ(world.defaultLocation, (Vertex{0, 55, 0}));
-    EXPECT_EQ(world.defaultHeading, 0);
-    EXPECT_EQ(world.groundGridEnabled, 1);
-    EXPECT_TRUE(world.bspRoot->surfaces.empty());
     world.toggleGroundGrid();
     EXPECT_EQ(world.groundGridEnabled, 0);
-    world.toggleGroundGrid();
-    EXPECT_EQ(world.groundGridEnabled, 1);
-    world.toggleGroundGrid();
     world.colors.push_back({"x", 1, 2, 3});
     World::destroy();
-    EXPECT_EQ(World::instance().groundGridEnabled, 1);
-    EXPECT_TRUE(World::instance().colors.empty());
+    World& fresh = World::instance();
+    EXPECT_EQ(fresh.defaultLocation, (Vertex{0, 55, 0}));
+    EXPECT_EQ(fresh.defaultHeading, 0);
+    EXPECT_EQ(fresh.groundGridEnabled, 1);
+    EXPECT_TRUE(fresh.colors.empty());
+    fresh.toggleGroundGrid();
+    fresh.toggleGroundGrid();
+    EXPECT_EQ(fresh.groundGridEnabled, 1);
     World::destroy();
 }
 
