@@ -19,15 +19,28 @@ namespace {
 // Small enough that a runaway input stays fast, large enough for real worlds.
 constexpr std::size_t kFuzzSurfaceLimit = 4000;
 
-const std::filesystem::path& dataDirectory() {
-    static const std::filesystem::path directory = [] {
-        const auto path = std::filesystem::temp_directory_path() /
-                          ("velmora-fuzz-" + std::to_string(::getpid())) / "data";
-        std::filesystem::create_directories(path);
-        std::ofstream(path / "bsp.cfg") << "w.txt\n";
-        return path;
-    }();
-    return directory;
+// A scratch data/ directory for this process, removed again when it exits.
+class ScratchData {
+  public:
+    ScratchData()
+        : root_(std::filesystem::temp_directory_path() /
+                ("velmora-fuzz-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(path());
+        std::ofstream(path() / "bsp.cfg") << "w.txt\n";
+    }
+    ~ScratchData() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    std::filesystem::path path() const { return root_ / "data"; }
+
+  private:
+    std::filesystem::path root_;
+};
+
+std::filesystem::path dataDirectory() {
+    static const ScratchData scratch;
+    return scratch.path();
 }
 
 void writeFile(const std::string& name, const std::uint8_t* data, std::size_t size) {
