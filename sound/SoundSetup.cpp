@@ -4,6 +4,7 @@ namespace velmora {
 
 namespace {
 
+// Registration order decides which pool pair each key gets.
 constexpr SoundRegistration registrations[] = {
     {5, 109, true},  {1, 102, true},  {2, 101, false}, {3, 103, true},  {4, 106, true},
     {6, 108, true},  {7, 107, true},  {10, 112, true}, {8, 113, true},  {9, 111, true},
@@ -19,14 +20,6 @@ constexpr AmbientPlace places[] = {
 };
 
 } // namespace
-
-std::span<const SoundRegistration> soundRegistrations() {
-    return registrations;
-}
-
-std::span<const AmbientPlace> ambientPlaces() {
-    return places;
-}
 
 void setupSounds(SoundManager& manager, const Vertex& listener) {
     manager.setListenerPosition(listener);

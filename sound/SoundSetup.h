@@ -3,8 +3,6 @@
 #include "sound/SoundManager.h"
 #include "world/Vertex.h"
 
-#include <span>
-
 namespace velmora {
 
 // One of the program's sounds: its key, its WAVE resource and whether it follows the listener.
@@ -21,10 +19,6 @@ struct AmbientPlace {
     ALint y;
     ALint z;
 };
-
-// The program's sounds in the order they are registered; the order decides each key's pool pair.
-std::span<const SoundRegistration> soundRegistrations();
-std::span<const AmbientPlace> ambientPlaces();
 
 // The load step "initializing sound...": places the listener, registers every sound, places the
 // two ambient loops and starts them together.

@@ -22,8 +22,6 @@ class LineReader {
     // lines of a truncated file read as empty.
     std::string nextOrEmpty();
 
-    bool ended() const { return ended_; }
-
   private:
     std::ifstream in_;
     bool isOpen_ = false;

@@ -10,9 +10,6 @@ namespace velmora {
 // world files is placed with this value.
 inline constexpr double kDegreesToRadians = 0.017453529976437735;
 
-// Radians back to degrees, as used for the sky offset.
-inline constexpr double kRadiansToDegrees = 57.295;
-
 using RotationMatrix = std::array<std::array<float, 3>, 3>;
 
 double degreesToRadians(double degrees);
