@@ -1,7 +1,7 @@
 // Load and tree build of the shipped world and of generated worlds of growing size.
 // Run from the repository root: build/bench/velmora-bench
 #include "bsp/TreeStats.h"
-#include "world/LoadPipeline.h"
+#include "loading/LoadPipeline.h"
 
 #include <benchmark/benchmark.h>
 
@@ -76,7 +76,9 @@ void loadFrom(benchmark::State& state, const std::string& dataDirectory) {
     state.counters["depth"] = static_cast<double>(tree.depth);
 }
 
-void BM_LoadShippedWorld(benchmark::State& state) { loadFrom(state, "data"); }
+void BM_LoadShippedWorld(benchmark::State& state) {
+    loadFrom(state, "data");
+}
 BENCHMARK(BM_LoadShippedWorld)->Unit(benchmark::kMillisecond);
 
 void BM_LoadGeneratedWorld(benchmark::State& state) {

@@ -1,7 +1,7 @@
 #include "bsp/BSPNode.h"
 
-#include "bsp/Plane.h"
 #include "bsp/TriangleSplit.h"
+#include "geometry/Plane.h"
 #include "platform/Host.h"
 
 #include <algorithm>

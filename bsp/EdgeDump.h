@@ -1,6 +1,6 @@
 #pragma once
 
-#include "world/CollisionEdge.h"
+#include "geometry/CollisionEdge.h"
 
 #include <iostream>
 

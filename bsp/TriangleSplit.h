@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bsp/Plane.h"
-#include "world/Surface.h"
+#include "geometry/Plane.h"
+#include "geometry/Surface.h"
 
 #include <array>
 #include <vector>

@@ -6,8 +6,8 @@
 
 namespace velmora::platform {
 
-// The two kinds of resource the program carries.
-enum class ResourceType { Bitmap, Wave };
+// The kinds of resource the program carries: pictures, sounds and the window's icons (PNG).
+enum class ResourceType { Bitmap, Wave, Icon };
 
 // One file embedded into an executable from the resource script.
 struct EmbeddedResource {

@@ -1,17 +1,35 @@
 #include "sound/SoundManager.h"
 
+#include "geometry/Truncate.h"
 #include "sound/SoundError.h"
 #include "sound/WaveResource.h"
 #include "sound/WaveUpload.h"
-#include "world/Truncate.h"
 
 #include <iostream>
+#include <memory>
+#include <utility>
 
 namespace velmora {
 
+namespace {
+
+std::unique_ptr<SoundManager>& singleton() {
+    static std::unique_ptr<SoundManager> manager;
+    return manager;
+}
+
+} // namespace
+
 SoundManager& SoundManager::instance() {
-    static SoundManager* const manager = new SoundManager();
+    std::unique_ptr<SoundManager>& manager = singleton();
+    if (!manager) {
+        manager = std::make_unique<SoundManager>();
+    }
     return *manager;
+}
+
+void SoundManager::destroy() {
+    singleton().reset();
 }
 
 SoundManager::SoundManager() : SoundManager(openDefaultDevice()) {}
@@ -198,15 +216,18 @@ void SoundManager::makeAmbientLoop(int key) {
 }
 
 void SoundManager::shutdownSound() {
-    waiters_.stopAll();
     std::map<int, SoundEntry> registered;
+    bool wasActive = false;
     {
         std::lock_guard lock(mutex_);
-        if (!active_) {
-            return;
-        }
-        active_ = false;
+        wasActive = std::exchange(active_, false);
         registered = sounds_;
+    }
+    // Closed, not only stopped: a playThenCall racing with the shutdown starts no waiter after
+    // this.
+    waiters_.close();
+    if (!wasActive) {
+        return;
     }
     for (const auto& [key, entry] : registered) {
         alSourceStop(entry.source);

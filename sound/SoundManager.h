@@ -1,7 +1,7 @@
 #pragma once
 
+#include "geometry/Vertex.h"
 #include "sound/SoundWaiters.h"
-#include "world/Vertex.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
@@ -31,8 +31,11 @@ class SoundManager {
     static constexpr int poolSize = 50;
     using Callback = SoundWaiters::Callback;
 
-    // The program's manager over the default device, created on first use and never destroyed.
+    // The program's manager over the default device, created on first use. Whoever runs the
+    // program calls instance() before it starts a second thread and destroy() after it has joined
+    // every thread, so that no thread ever sees it created or destroyed.
     static SoundManager& instance();
+    static void destroy();
 
     // Opens the default device.
     SoundManager();

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "geometry/Vertex.h"
 #include "sound/SoundManager.h"
-#include "world/Vertex.h"
 
 namespace velmora {
 

@@ -12,6 +12,9 @@ SoundWaiters::~SoundWaiters() {
 
 void SoundWaiters::start(Callback callback, int key) {
     std::lock_guard lock(waitersMutex_);
+    if (closed_) {
+        return;
+    }
     joinFinished();
     auto waiter = std::make_unique<Waiter>();
     Waiter& started = *waiter;
@@ -19,6 +22,14 @@ void SoundWaiters::start(Callback callback, int key) {
     started.thread = std::jthread([this, &started, callback, key](std::stop_token stop) {
         wait(stop, started, callback, key);
     });
+}
+
+void SoundWaiters::close() {
+    {
+        std::lock_guard lock(waitersMutex_);
+        closed_ = true;
+    }
+    stopAll();
 }
 
 void SoundWaiters::stopAll() {

@@ -13,7 +13,8 @@
 namespace velmora {
 
 // The threads that wait for a sound to end and then call a function with its key. They look once
-// a second; stopAll ends every one of them at once, without calling its function, and joins it.
+// a second; stopAll ends every one of them at once, without calling its function, and joins it;
+// close does the same for good, so that no waiter can start after the sound has shut down.
 class SoundWaiters {
   public:
     using Callback = void (*)(int);
@@ -30,21 +31,25 @@ class SoundWaiters {
     // Starts a thread that calls callback(key) once stillPlaying(key) is false; at once when it
     // already is. The callback runs on that thread; it must not stop the waiters itself, and a
     // hand-over to another thread must not wait for that thread.
+    // Does nothing once the waiters are closed.
     void start(Callback callback, int key);
     void stopAll();
+    void close();
 
   private:
+    // The flag is declared first so that it outlives the thread's join, which writes it last.
     struct Waiter {
-        std::jthread thread;
         std::atomic<bool> finished{false};
+        std::jthread thread;
     };
 
     void wait(std::stop_token stop, Waiter& waiter, Callback callback, int key);
     void joinFinished();
 
     PlayingQuery stillPlaying_;
-    std::mutex waitersMutex_; // guards waiters_
+    std::mutex waitersMutex_; // guards waiters_ and closed_
     std::list<std::unique_ptr<Waiter>> waiters_;
+    bool closed_ = false;
     std::mutex sleepMutex_;
     std::condition_variable_any wakeUp_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "world/Surface.h"
+#include "geometry/Surface.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
 // The directives that build objects: definitions, contained objects, instances and rotation
 // series.
+#include "geometry/Truncate.h"
 #include "platform/FatalError.h"
 #include "world/LineReader.h"
 #include "world/NumberParsing.h"
-#include "world/Truncate.h"
 #include "world/WorldReader.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "world/Triangulation.h"
 
-#include "bsp/Plane.h"
+#include "geometry/Plane.h"
 
 #include <iostream>
 #include <iterator>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "bsp/BSPNode.h"
-#include "world/CollisionEdge.h"
+#include "geometry/CollisionEdge.h"
+#include "geometry/Vertex.h"
 #include "world/ColorDefinition.h"
 #include "world/Object3D.h"
-#include "world/Vertex.h"
 
 #include <cstdint>
 #include <map>
@@ -23,9 +23,10 @@ class World {
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
-    // The single World, created with its initial values on first use.
+    // The single World, created with its initial values on first use. Whoever runs the program
+    // calls instance() before it starts a second thread and destroy() after it has joined every
+    // thread; the next instance() would create a fresh World.
     static World& instance();
-    // Destroys the single World; the next instance() creates a fresh one.
     static void destroy();
 
     // The definition of that name, created empty if missing.

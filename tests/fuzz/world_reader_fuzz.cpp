@@ -2,8 +2,8 @@
 // accepts: triangles, collision edges and the tree. Errors must come out as fatal messages, never
 // as crashes, hangs or reads outside a buffer.
 #include "bsp/TreeStats.h"
+#include "loading/LoadPipeline.h"
 #include "platform/FatalError.h"
-#include "world/LoadPipeline.h"
 
 #include <cstdint>
 #include <cstdlib>

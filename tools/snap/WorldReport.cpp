@@ -1,4 +1,4 @@
-#include "tools/snap/WorldReport.h"
+#include "WorldReport.h"
 
 #include "bsp/EdgeDump.h"
 #include "bsp/TreeStats.h"

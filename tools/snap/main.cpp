@@ -1,10 +1,10 @@
 // velmora-snap: the headless tool for people who write world files. Run in a directory that
 // holds data/, it loads the world exactly as the program does and reports on it.
+#include "WorldReport.h"
+#include "loading/LoadPipeline.h"
 #include "platform/EmbeddedResources.h"
 #include "platform/FatalError.h"
 #include "platform/Host.h"
-#include "tools/snap/WorldReport.h"
-#include "world/LoadPipeline.h"
 
 #include <cstring>
 #include <iostream>

@@ -1,7 +1,7 @@
 #include "bsp/BSPNode.h"
 #include "BspTestSupport.h"
+#include "FakeHost.h"
 #include "bsp/TreeStats.h"
-#include "platform/Host.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,18 +20,6 @@ using ::testing::ElementsAre;
 const std::string kSplit = "spliting surface\n";
 const std::string kSplitDone = "split complete\n";
 const std::string kNodeDone = "partitioning complete.\n";
-
-// Installs itself as the process host and keeps every debug line it is given.
-struct RecordingHost : platform::Host {
-    RecordingHost() { platform::setHost(this); }
-    ~RecordingHost() override { platform::setHost(nullptr); }
-    void showMessage(const std::string&, const std::string&, platform::MessageIcon) override {}
-    void debugOutput(const std::string& text) override { lines.push_back(text); }
-    std::optional<platform::ResourceBytes> resource(platform::ResourceType, int) const override {
-        return std::nullopt;
-    }
-    std::vector<std::string> lines;
-};
 
 // The names a node holds; none for a missing node.
 std::vector<std::string> namesOf(const std::unique_ptr<BSPNode>& node) {
@@ -53,7 +41,7 @@ class BuildSubtree : public ::testing::Test {
         root->buildSubtree();
     }
 
-    RecordingHost host;
+    test::FakeHost host;
     std::unique_ptr<BSPNode> root = std::make_unique<BSPNode>();
 };
 
@@ -64,7 +52,7 @@ TEST_F(BuildSubtree, SingleSurfaceMakesOneNodeAndAnEmptyRootNone) {
     BSPNode empty;
     empty.buildSubtree();
     EXPECT_TRUE(empty.surfaces.empty() && isLeaf(empty));
-    EXPECT_THAT(host.lines, ElementsAre(kNodeDone));
+    EXPECT_THAT(host.debugLines(), ElementsAre(kNodeDone));
 }
 
 TEST_F(BuildSubtree, CoplanarSurfacesStayAndBandCornersDoNotSplit) {
@@ -74,7 +62,7 @@ TEST_F(BuildSubtree, CoplanarSurfacesStayAndBandCornersDoNotSplit) {
     build({facingX("a", 10), coplanar, leaning, inBand});
     EXPECT_THAT(namesOf(root), ElementsAre("a", "coplanar", "in_band"));
     EXPECT_THAT(namesOf(root->farSideChild), ElementsAre("leaning"));
-    EXPECT_THAT(host.lines, ElementsAre(kNodeDone, kNodeDone)); // two nodes, no split
+    EXPECT_THAT(host.debugLines(), ElementsAre(kNodeDone, kNodeDone)); // two nodes, no split
 }
 
 TEST_F(BuildSubtree, ChildrenArePartitionedByTheirFirstSurfaceFarSideFirst) {
@@ -84,10 +72,10 @@ TEST_F(BuildSubtree, ChildrenArePartitionedByTheirFirstSurfaceFarSideFirst) {
            triangle("cut_by_b", {45, 0, 0}, {55, 0, 0}, {55, 0, 5}), facingX("c", 0),
            triangle("cut_by_c", {5, 0, 0}, {-5, 0, 0}, {-5, 0, 3})});
     // The split lines show when each subtree was partitioned.
-    EXPECT_THAT(host.lines,
+    EXPECT_THAT(host.debugLines(),
                 ElementsAre(kSplit, kSplitDone, kNodeDone, kNodeDone, kNodeDone, kNodeDone, kSplit,
                             kSplitDone, kNodeDone, kNodeDone, kNodeDone, kNodeDone));
-    EXPECT_EQ(std::count(host.lines.begin(), host.lines.end(), kNodeDone),
+    EXPECT_EQ(std::ranges::count(host.debugLines(), kNodeDone),
               std::ptrdiff_t(measureTree(*root).nodes));
 
     // A straddling triangle's near part goes to the side of its lone corner.
@@ -110,7 +98,7 @@ TEST_F(BuildSubtree, ZeroAreaPartsAndShortSurfacesAreDropped) {
     // A flat-lined triangle straddling a: every part is a line, so no child appears.
     build({facingX("a", 10), triangle("line", {0, 0, 0}, {20, 0, 0}, {40, 0, 0})});
     EXPECT_TRUE(isLeaf(*root));
-    EXPECT_THAT(host.lines, ElementsAre(kSplit, kSplitDone, kNodeDone));
+    EXPECT_THAT(host.debugLines(), ElementsAre(kSplit, kSplitDone, kNodeDone));
     Surface stub;
     stub.addCorner({50, 0, 0});
     stub.addCorner({60, 0, 0});
@@ -150,7 +138,7 @@ TEST_F(BuildSubtree, WallsEachBeyondTheLastBuildAndReleaseAsOneLongChain) {
         root->releaseSubtree();
     }));
     EXPECT_EQ(std::tie(stats.nodes, stats.depth, stats.surfaces), std::tie(kWalls, kWalls, kWalls));
-    EXPECT_EQ(host.lines, std::vector<std::string>(kWalls, kNodeDone));
+    EXPECT_EQ(host.debugLines(), std::vector<std::string>(kWalls, kNodeDone));
     EXPECT_TRUE(isLeaf(*root) && root->surfaces.size() == 1);
 }
 

@@ -28,29 +28,33 @@ TEST_F(SoundManagerTest, ASecondRegistrationOfAKeyKeepsTheFirst) {
     EXPECT_EQ(manager->nextFree(), 1);
     EXPECT_EQ(bufferSize(7), 2 * velmora::test::sampleCountOf(107));
     EXPECT_EQ(sourceInt(7, AL_SOURCE_RELATIVE), AL_TRUE);
-    EXPECT_TRUE(host.take().empty());
+    EXPECT_TRUE(takeSoundErrors(host).empty());
 }
 
 TEST_F(SoundManagerTest, AWaveThatDoesNotLoadLeavesItsKeyUnregistered) {
     using velmora::test::Bytes;
-    host.waves.erase(104);
-    host.waves[105] = {};
-    host.waves[110] = Bytes(20, 'R');
-    host.waves[114] = velmora::test::patched(host.waves[114], 0, velmora::test::fourCc("RIFX"));
+    host.removeResource(velmora::platform::ResourceType::Wave, 104);
+    host.putResource(velmora::platform::ResourceType::Wave, 105, {});
+    host.putResource(velmora::platform::ResourceType::Wave, 110, Bytes(20, 'R'));
+    host.putResource(
+        velmora::platform::ResourceType::Wave, 114,
+        velmora::test::patched(velmora::test::testWave(114), 0, velmora::test::fourCc("RIFX")));
     // Mu-law, which the upload refuses: the key is registered all the same.
-    host.waves[119] = velmora::test::riffWave(velmora::test::fmtBody(1, 8000, 8, 7), Bytes(100));
+    host.putResource(velmora::platform::ResourceType::Wave, 119,
+                     velmora::test::riffWave(velmora::test::fmtBody(1, 8000, 8, 7), Bytes(100)));
     for (const int waveId : {104, 105, 110, 114, 119}) {
         manager->registerSound(waveId - 100, waveId, true);
     }
-    EXPECT_EQ(host.take(), (Texts{notLoaded, notLoaded, notLoaded,
-                                  "Sound Error: RIFF header section doesn't match expected format",
-                                  notLoaded, uploadFailed}));
+    EXPECT_EQ(takeSoundErrors(host),
+              (Texts{notLoaded, notLoaded, notLoaded,
+                     "Sound Error: RIFF header section doesn't match expected format", notLoaded,
+                     uploadFailed}));
     EXPECT_EQ(manager->nextFree(), 1);
     EXPECT_EQ(manager->entry(19).value().source, manager->sourceNames()[0]);
     for (const int key : {4, 5, 10, 14, 31}) {
         manager->play(key);
     }
-    EXPECT_EQ(host.take(), Texts(5, notInMap));
+    EXPECT_EQ(takeSoundErrors(host), Texts(5, notInMap));
 }
 
 TEST_F(SoundManagerTest, ARegistrationPastThePoolIsRefused) {
@@ -60,7 +64,7 @@ TEST_F(SoundManagerTest, ARegistrationPastThePoolIsRefused) {
     EXPECT_EQ(manager->nextFree(), 50);
     EXPECT_EQ(manager->entry(50).value().source, manager->sourceNames()[49]);
     EXPECT_FALSE(manager->entry(51).has_value());
-    EXPECT_EQ(host.take(), Texts{uploadFailed});
+    EXPECT_EQ(takeSoundErrors(host), Texts{uploadFailed});
 }
 
 TEST_F(SoundManagerTest, PlayingAPlayingVoiceStartsItOver) {
@@ -141,11 +145,12 @@ TEST_F(SoundManagerTest, ShutdownEndsAWaitWithoutCallingAndLeavesAQuietManager) 
     EXPECT_TRUE(takeCalls(0).empty());
     EXPECT_EQ(alcGetCurrentContext(), nullptr);
     manager->play(5);
-    EXPECT_TRUE(host.take().empty());
+    EXPECT_TRUE(takeSoundErrors(host).empty());
 }
 
 TEST(SilentSoundManager, WithoutADeviceEveryCallIsQuietAndWaitsEndAtOnce) {
-    velmora::test::RecordingHost host;
+    velmora::test::FakeHost host;
+    velmora::test::serveTestWaves(host);
     testing::internal::CaptureStderr();
     SoundManager manager(nullptr, nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
@@ -154,7 +159,7 @@ TEST(SilentSoundManager, WithoutADeviceEveryCallIsQuietAndWaitsEndAtOnce) {
     manager.play(31);
     EXPECT_FALSE(manager.isAnyPlaying());
     EXPECT_EQ(manager.nextFree(), 0);
-    EXPECT_TRUE(host.take().empty());
+    EXPECT_TRUE(takeSoundErrors(host).empty());
     // Conversations still go on: the greeting they wait for counts as ended.
     manager.playThenCall(recordCall, 5);
     EXPECT_EQ(takeCalls(1), std::vector<int>{5});
@@ -162,13 +167,14 @@ TEST(SilentSoundManager, WithoutADeviceEveryCallIsQuietAndWaitsEndAtOnce) {
 
 TEST(DefaultSoundManager, TheInstanceIsMadeOnceOverTheDefaultDevice) {
     // The tests' configuration makes the default device OpenAL Soft's silent null device.
-    velmora::test::RecordingHost host;
+    velmora::test::FakeHost host;
+    velmora::test::serveTestWaves(host);
     SoundManager& manager = SoundManager::instance();
     EXPECT_EQ(&manager, &SoundManager::instance());
     manager.registerSound(5, 109, true);
     EXPECT_EQ(manager.entry(5).value().source, manager.sourceNames()[0]);
     manager.shutdownSound();
-    EXPECT_TRUE(host.take().empty());
+    EXPECT_TRUE(takeSoundErrors(host).empty());
 }
 
 } // namespace

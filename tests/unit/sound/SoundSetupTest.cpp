@@ -34,7 +34,7 @@ class SoundSetupTest : public velmora::test::ManagerFixture {
 
 TEST_F(SoundSetupTest, RegistersEverySoundWithItsPairAndPlacesTheLoops) {
     velmora::setupSounds(*manager, Vertex{-300.7f, 20.0f, 100.9f});
-    EXPECT_TRUE(host.take().empty());
+    EXPECT_TRUE(takeSoundErrors(host).empty());
     EXPECT_EQ(manager->nextFree(), 30);
     for (std::size_t pair = 0; pair < std::size(keysInOrder); ++pair) {
         const auto [key, waveId] = keysInOrder[pair];

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Host.h"
+#include "FakeHost.h"
 #include "sound/SoundManager.h"
 
 #include <AL/alext.h>
@@ -85,47 +85,29 @@ inline Bytes patched(Bytes image, std::size_t offset, std::uint32_t word) {
 constexpr auto toneOf = [](int waveId) { return 200 + 20 * (waveId - 101); };
 constexpr auto sampleCountOf = [](int waveId) { return 5000 + waveId; };
 
-// The process-wide host while it lives. It serves `waves` and records the text of every message
-// box, each of which must be a warning captioned "Error".
-class RecordingHost : public platform::Host {
-  public:
-    RecordingHost() {
-        for (int id = 101; id <= 134; ++id) {
-            waves[id] = sineWave(toneOf(id), sampleCountOf(id));
-        }
-        platform::setHost(this);
-    }
-    ~RecordingHost() override { platform::setHost(nullptr); }
+// The test image of a program WAVE resource.
+inline Bytes testWave(int waveId) {
+    return sineWave(toneOf(waveId), sampleCountOf(waveId));
+}
 
-    // The texts shown since the last call, in order.
-    Texts take() {
-        std::lock_guard lock(mutex_);
-        return std::exchange(texts_, {});
+// Serves a test image for every WAVE resource the program has.
+inline void serveTestWaves(FakeHost& host) {
+    for (int id = 101; id <= 134; ++id) {
+        host.putResource(platform::ResourceType::Wave, id, testWave(id));
     }
+}
 
-    void showMessage(const std::string& text, const std::string& caption,
-                     platform::MessageIcon icon) override {
-        EXPECT_EQ(caption, "Error") << text;
-        EXPECT_EQ(icon, platform::MessageIcon::Warning) << text;
-        std::lock_guard lock(mutex_);
-        texts_.push_back(text);
+// The texts of the message boxes shown since the last call; every sound error is a warning
+// captioned "Error".
+inline Texts takeSoundErrors(FakeHost& host) {
+    Texts texts;
+    for (const FakeHost::Message& message : host.takeMessages()) {
+        EXPECT_EQ(message.caption, "Error") << message.text;
+        EXPECT_EQ(message.icon, platform::MessageIcon::Warning) << message.text;
+        texts.push_back(message.text);
     }
-    void debugOutput(const std::string&) override {}
-    std::optional<platform::ResourceBytes> resource(platform::ResourceType type,
-                                                    int number) const override {
-        const auto found = waves.find(number);
-        if (type != platform::ResourceType::Wave || found == waves.end()) {
-            return std::nullopt;
-        }
-        return found->second;
-    }
-
-    std::map<int, Bytes> waves; // by resource number
-
-  private:
-    std::mutex mutex_;
-    Texts texts_;
-};
+    return texts;
+}
 
 template <typename Function> Function alcExtension(const char* name) {
     return reinterpret_cast<Function>(alcGetProcAddress(nullptr, name));
@@ -182,6 +164,7 @@ inline double toneLevel(const std::vector<float>& stereo, int frequencyHz) {
 class ManagerFixture : public testing::Test {
   protected:
     void SetUp() override {
+        serveTestWaves(host);
         ASSERT_NE(audio.context, nullptr);
         manager = std::make_unique<SoundManager>(audio.device, audio.context);
     }
@@ -207,7 +190,7 @@ class ManagerFixture : public testing::Test {
     }
     bool playing(int key) const { return sourceInt(key, AL_SOURCE_STATE) == AL_PLAYING; }
 
-    RecordingHost host;
+    FakeHost host;
     LoopbackAudio audio;
     std::unique_ptr<SoundManager> manager;
 };

@@ -34,7 +34,7 @@ Bytes spoiledFrom(std::size_t first) {
 
 class WaveHeaderTest : public testing::Test {
   protected:
-    velmora::test::RecordingHost host;
+    velmora::test::FakeHost host;
 };
 
 TEST_F(WaveHeaderTest, CopiesTheHeaderAndTheSamplesOnly) {
@@ -46,7 +46,7 @@ TEST_F(WaveHeaderTest, CopiesTheHeaderAndTheSamplesOnly) {
     followed.insert(followed.end(), informationList.begin(), informationList.end());
     EXPECT_EQ(readWaveHeader(followed)->bytes, canonical);
     EXPECT_EQ(readWaveHeader(velmora::test::sineWave(440, 0))->length(), 44u);
-    EXPECT_TRUE(host.take().empty());
+    EXPECT_TRUE(takeSoundErrors(host).empty());
 }
 
 TEST_F(WaveHeaderTest, RefusesEachDefectWithItsMessageBeforeReadingPastTheImage) {
@@ -73,7 +73,7 @@ TEST_F(WaveHeaderTest, RefusesEachDefectWithItsMessageBeforeReadingPastTheImage)
     for (const auto& defect : defects) {
         SCOPED_TRACE(defect.name);
         EXPECT_FALSE(readWaveHeader(defect.image).has_value());
-        EXPECT_EQ(host.take(), defect.messages);
+        EXPECT_EQ(takeSoundErrors(host), defect.messages);
     }
 }
 

@@ -36,7 +36,7 @@ TEST_F(WaveUploadTest, FillsTheBufferOrShowsTheUploadMessage) {
         ASSERT_TRUE(wave.has_value());
         const bool accepted = upload.size > 0;
         EXPECT_EQ(velmora::uploadWave(*wave, buffer, source), accepted);
-        EXPECT_EQ(host.take(),
+        EXPECT_EQ(takeSoundErrors(host),
                   accepted ? Texts{} : Texts{"Error load sounding. Need more buffers?"});
         EXPECT_EQ(bufferInt(buffer, AL_SIZE), upload.size);
         if (accepted) {

@@ -1,7 +1,7 @@
 #include "WorldFiles.h"
 
 #include "bsp/TreeStats.h"
-#include "world/LoadPipeline.h"
+#include "loading/LoadPipeline.h"
 
 #include <gmock/gmock.h>
 

@@ -3,7 +3,7 @@
 #include "WorldFiles.h"
 
 #include "bsp/TreeStats.h"
-#include "world/LoadPipeline.h"
+#include "loading/LoadPipeline.h"
 
 #include <filesystem>
 #include <fstream>

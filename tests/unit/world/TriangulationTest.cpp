@@ -1,7 +1,7 @@
 #include "world/Triangulation.h"
 
 #include "bsp/EdgeDump.h"
-#include "world/CollisionEdge.h"
+#include "geometry/CollisionEdge.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "world/Surface.h"
-#include "world/Truncate.h"
+#include "geometry/Surface.h"
+#include "geometry/Truncate.h"
 
 #include <cstdint>
 #include <optional>

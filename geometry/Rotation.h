@@ -1,6 +1,6 @@
 #pragma once
 
-#include "world/Vertex.h"
+#include "geometry/Vertex.h"
 
 #include <array>
 

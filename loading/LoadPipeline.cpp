@@ -1,4 +1,4 @@
-#include "world/LoadPipeline.h"
+#include "loading/LoadPipeline.h"
 
 #include "world/Triangulation.h"
 

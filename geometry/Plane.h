@@ -1,7 +1,7 @@
 #pragma once
 
-#include "world/Surface.h"
-#include "world/Vertex.h"
+#include "geometry/Surface.h"
+#include "geometry/Vertex.h"
 
 #include <vector>
 

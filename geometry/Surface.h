@@ -1,7 +1,7 @@
 #pragma once
 
-#include "world/Rotation.h"
-#include "world/Vertex.h"
+#include "geometry/Rotation.h"
+#include "geometry/Vertex.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "world/CollisionEdge.h"
+#include "geometry/CollisionEdge.h"
 
 #include <algorithm>
 #include <cmath>

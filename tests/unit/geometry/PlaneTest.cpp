@@ -1,4 +1,4 @@
-#include "bsp/Plane.h"
+#include "geometry/Plane.h"
 #include "BspTestSupport.h"
 
 #include <gtest/gtest.h>

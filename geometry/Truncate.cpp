@@ -1,4 +1,4 @@
-#include "world/Truncate.h"
+#include "geometry/Truncate.h"
 
 #include <algorithm>
 #include <cmath>

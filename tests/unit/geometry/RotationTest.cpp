@@ -1,4 +1,4 @@
-#include "world/Rotation.h"
+#include "geometry/Rotation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "world/Surface.h"
+#include "geometry/Surface.h"
 
 namespace velmora {
 

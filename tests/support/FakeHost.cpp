@@ -1,0 +1,62 @@
+#include "FakeHost.h"
+
+namespace velmora::test {
+
+FakeHost::FakeHost() {
+    platform::setHost(this);
+}
+
+FakeHost::~FakeHost() {
+    platform::setHost(nullptr);
+}
+
+void FakeHost::showMessage(const std::string& text, const std::string& caption,
+                           platform::MessageIcon icon) {
+    std::lock_guard lock(mutex_);
+    messages_.push_back({text, caption, icon});
+}
+
+void FakeHost::debugOutput(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    debugLines_.push_back(text);
+}
+
+std::optional<platform::ResourceBytes> FakeHost::resource(platform::ResourceType type,
+                                                          int number) const {
+    std::lock_guard lock(mutex_);
+    const auto found = resources_.find({type, number});
+    if (found == resources_.end()) {
+        return std::nullopt;
+    }
+    return platform::ResourceBytes(found->second);
+}
+
+std::vector<FakeHost::Message> FakeHost::takeMessages() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(messages_, {});
+}
+
+std::vector<std::string> FakeHost::takeTexts() {
+    std::vector<std::string> texts;
+    for (const Message& message : takeMessages()) {
+        texts.push_back(message.text);
+    }
+    return texts;
+}
+
+std::vector<std::string> FakeHost::debugLines() const {
+    std::lock_guard lock(mutex_);
+    return debugLines_;
+}
+
+void FakeHost::putResource(platform::ResourceType type, int number, Bytes bytes) {
+    std::lock_guard lock(mutex_);
+    resources_[{type, number}] = std::move(bytes);
+}
+
+void FakeHost::removeResource(platform::ResourceType type, int number) {
+    std::lock_guard lock(mutex_);
+    resources_.erase({type, number});
+}
+
+} // namespace velmora::test

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/Host.h"
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora::test {
+
+// The one test host: while it lives it is the process host. It records every message box and
+// debug line, from any thread, and serves the resources a test puts into it.
+class FakeHost : public platform::Host {
+  public:
+    struct Message {
+        std::string text;
+        std::string caption;
+        platform::MessageIcon icon = platform::MessageIcon::None;
+        bool operator==(const Message&) const = default;
+    };
+    using Bytes = std::vector<std::uint8_t>;
+
+    FakeHost();
+    ~FakeHost() override;
+    FakeHost(const FakeHost&) = delete;
+    FakeHost& operator=(const FakeHost&) = delete;
+
+    void showMessage(const std::string& text, const std::string& caption,
+                     platform::MessageIcon icon) override;
+    void debugOutput(const std::string& text) override;
+    std::optional<platform::ResourceBytes> resource(platform::ResourceType type,
+                                                    int number) const override;
+
+    // The message boxes shown since the last call, in order.
+    std::vector<Message> takeMessages();
+    // Only their texts.
+    std::vector<std::string> takeTexts();
+    // Every debug line so far, in order.
+    std::vector<std::string> debugLines() const;
+
+    // Serves bytes as resource (type, number); empty bytes are served as an empty resource.
+    void putResource(platform::ResourceType type, int number, Bytes bytes);
+    void removeResource(platform::ResourceType type, int number);
+
+  private:
+    mutable std::mutex mutex_;
+    std::vector<Message> messages_;
+    std::vector<std::string> debugLines_;
+    std::map<std::pair<platform::ResourceType, int>, Bytes> resources_;
+};
+
+} // namespace velmora::test
