@@ -1,0 +1,19 @@
+#pragma once
+
+namespace velmora {
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ScreenPoint&) const = default;
+};
+
+// Where the frame's top-left pixel sits in a window covering a screen of that size: centred
+// across, and so that a 768-row screen holds the frame with the bottom panel below it. Negative
+// on screens narrower than 1000 or lower than 768 pixels; the window then clips the frame.
+ScreenPoint frameOriginFor(int screenWidth, int screenHeight);
+
+// Where the bottom panel goes: centred across, 20 rows below the frame.
+ScreenPoint bottomPanelOriginFor(int screenWidth, ScreenPoint frameOrigin);
+
+} // namespace velmora
