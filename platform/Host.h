@@ -2,6 +2,7 @@
 
 #include "platform/EmbeddedResource.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -9,12 +10,26 @@ namespace velmora::platform {
 
 enum class MessageIcon { None, Error, Warning, Information };
 
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
+// Pixels the core hands out to be shown: rows of 0x00RRGGBB words, `stride` words apart.
+struct PixelView {
+    const std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+};
+
 // Everything the core needs from the program that hosts it. The windowed program, the headless
 // tool and the tests each provide one.
 //
 // Threads: the program has a main thread (window, keys, timer, drawing) and short-lived others
-// (loading, sound waits). Every call below may come from any thread; an implementation makes that
-// safe, for instance by handing the work to its main thread.
+// (loading, sound waits). The calls under "any thread" may come from any of them; an
+// implementation makes that safe, for instance by handing the work to its main thread. The calls
+// under "main thread" come only from the main thread.
 class Host {
   public:
     virtual ~Host() = default;
@@ -26,10 +41,22 @@ class Host {
     virtual void debugOutput(const std::string& text) = 0;
     // The bytes of one of the program's resources, or nothing. The bytes live as long as the host.
     virtual std::optional<ResourceBytes> resource(ResourceType type, int number) const = 0;
+    // Asks for the window to be painted again soon; returns at once.
+    virtual void requestRepaint() = 0;
+
+    // Main thread:
+    // The size of the screen the window covers, in pixels.
+    virtual ScreenSize screenSize() const = 0;
+    // Fills the whole window with black.
+    virtual void clearWindow() = 0;
+    // Shows the pixels with their top-left corner at (x, y) of the window; what falls outside
+    // the window is cut off. The pixels are copied before the call returns.
+    virtual void presentImage(const PixelView& image, int x, int y) = 0;
 };
 
 // A host for programs that have no window: messages go to standard error as "CAPTION: TEXT",
-// debug output is dropped unless asked for, resources come from the given table.
+// debug output is dropped unless asked for, resources come from the given table. It reports a
+// 1920 x 1080 screen and shows nothing: its users read the frame themselves.
 class ConsoleHost : public Host {
   public:
     explicit ConsoleHost(std::span<const EmbeddedResource> resources = {},
@@ -39,6 +66,10 @@ class ConsoleHost : public Host {
                      MessageIcon icon) override;
     void debugOutput(const std::string& text) override;
     std::optional<ResourceBytes> resource(ResourceType type, int number) const override;
+    void requestRepaint() override {}
+    ScreenSize screenSize() const override { return {1920, 1080}; }
+    void clearWindow() override {}
+    void presentImage(const PixelView&, int, int) override {}
 
   private:
     std::span<const EmbeddedResource> resources_;

@@ -1,5 +1,7 @@
 #include "FakeHost.h"
 
+#include <cstddef>
+
 namespace velmora::test {
 
 FakeHost::FakeHost() {
@@ -29,6 +31,36 @@ std::optional<platform::ResourceBytes> FakeHost::resource(platform::ResourceType
         return std::nullopt;
     }
     return platform::ResourceBytes(found->second);
+}
+
+void FakeHost::requestRepaint() {
+    std::lock_guard lock(mutex_);
+    ++repaintRequests_;
+}
+
+int FakeHost::repaintRequests() const {
+    std::lock_guard lock(mutex_);
+    return repaintRequests_;
+}
+
+void FakeHost::clearWindow() {
+    std::lock_guard lock(mutex_);
+    shown_.push_back({});
+}
+
+void FakeHost::presentImage(const platform::PixelView& image, int x, int y) {
+    Shown shown{x, y, image.width, image.height, {}};
+    for (int row = 0; row < image.height; ++row) {
+        const std::uint32_t* begin = image.pixels + std::ptrdiff_t(row) * image.stride;
+        shown.pixels.insert(shown.pixels.end(), begin, begin + image.width);
+    }
+    std::lock_guard lock(mutex_);
+    shown_.push_back(std::move(shown));
+}
+
+std::vector<FakeHost::Shown> FakeHost::takeShown() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(shown_, {});
 }
 
 std::vector<FakeHost::Message> FakeHost::takeMessages() {

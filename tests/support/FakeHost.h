@@ -33,6 +33,24 @@ class FakeHost : public platform::Host {
     void debugOutput(const std::string& text) override;
     std::optional<platform::ResourceBytes> resource(platform::ResourceType type,
                                                     int number) const override;
+    void requestRepaint() override;
+    platform::ScreenSize screenSize() const override { return screen; }
+    void clearWindow() override;
+    void presentImage(const platform::PixelView& image, int x, int y) override;
+
+    // One image shown in the window: where, and a copy of its pixels.
+    struct Shown {
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        std::vector<std::uint32_t> pixels; // rows without padding
+    };
+    // Everything shown since the last call, a window clear as an empty image at (0, 0).
+    std::vector<Shown> takeShown();
+    int repaintRequests() const;
+
+    platform::ScreenSize screen{1920, 1080};
 
     // The message boxes shown since the last call, in order.
     std::vector<Message> takeMessages();
@@ -50,6 +68,8 @@ class FakeHost : public platform::Host {
     std::vector<Message> messages_;
     std::vector<std::string> debugLines_;
     std::map<std::pair<platform::ResourceType, int>, Bytes> resources_;
+    std::vector<Shown> shown_;
+    int repaintRequests_ = 0;
 };
 
 } // namespace velmora::test
