@@ -1,0 +1,76 @@
+#include "render/ColorBuffer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace velmora {
+
+ColorBuffer::ColorBuffer()
+    : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, kFrameWidth, kFrameHeight)),
+      cairo_(cairo_create(surface_)),
+      pixels_(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_))),
+      stride_(cairo_image_surface_get_stride(surface_) / 4) {
+    cairo_set_antialias(cairo_, CAIRO_ANTIALIAS_NONE);
+    cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
+}
+
+ColorBuffer::~ColorBuffer() {
+    cairo_destroy(cairo_);
+    cairo_surface_destroy(surface_);
+}
+
+void ColorBuffer::flush() {
+    cairo_surface_flush(surface_);
+}
+
+void ColorBuffer::markDirty() {
+    cairo_surface_mark_dirty(surface_);
+}
+
+void ColorBuffer::copy(const Bitmap& bitmap, int sourceX, int sourceY, int width, int height, int x,
+                       int y) {
+    // Cut the rectangle to the bitmap, then to the frame, moving both corners alike.
+    const int left = std::max({0, -sourceX, -x});
+    const int top = std::max({0, -sourceY, -y});
+    const int right = std::min({width, bitmap.width() - sourceX, kFrameWidth - x});
+    const int bottom = std::min({height, bitmap.height() - sourceY, kFrameHeight - y});
+    if (bitmap.empty() || left >= right || top >= bottom) {
+        return;
+    }
+    flush();
+    for (int r = top; r < bottom; ++r) {
+        std::memcpy(row(y + r) + x + left, bitmap.row(sourceY + r) + sourceX + left,
+                    std::size_t(right - left) * sizeof(std::uint32_t));
+    }
+    markDirty();
+}
+
+void ColorBuffer::copy(const Bitmap& bitmap, int x, int y) {
+    copy(bitmap, 0, 0, bitmap.width(), bitmap.height(), x, y);
+}
+
+void ColorBuffer::fillRect(int x, int y, int width, int height, std::uint32_t rgb) {
+    const int left = std::max(x, 0);
+    const int top = std::max(y, 0);
+    const int right = std::min(x + width, kFrameWidth);
+    const int bottom = std::min(y + height, kFrameHeight);
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    flush();
+    for (int r = top; r < bottom; ++r) {
+        std::fill(row(r) + left, row(r) + right, rgb & 0x00FFFFFF);
+    }
+    markDirty();
+}
+
+platform::PixelView ColorBuffer::view() const {
+    return {pixels_, kFrameWidth, kFrameHeight, stride_};
+}
+
+bool ColorBuffer::writePng(const std::string& path) {
+    flush();
+    return cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+} // namespace velmora

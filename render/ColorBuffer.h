@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/Host.h"
+#include "render/Bitmap.h"
+#include "render/FrameSize.h"
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+
+namespace velmora {
+
+// The 1000 x 400 frame every picture is drawn into: a cairo image surface of 0x00RRGGBB words,
+// kept for the whole run. Scene surfaces are filled through cairo; copies and single pixels are
+// plain memory operations on the same pixels.
+class ColorBuffer {
+  public:
+    ColorBuffer();
+    ~ColorBuffer();
+    ColorBuffer(const ColorBuffer&) = delete;
+    ColorBuffer& operator=(const ColorBuffer&) = delete;
+
+    // Drawing through cairo: solid fills without antialiasing, winding rule. Call flush() before
+    // reading or writing pixels directly after cairo drew, and markDirty() after writing them.
+    cairo_t* cairo() const { return cairo_; }
+    void flush();
+    void markDirty();
+
+    std::uint32_t* row(int y) { return pixels_ + std::ptrdiff_t(y) * stride_; }
+    const std::uint32_t* row(int y) const { return pixels_ + std::ptrdiff_t(y) * stride_; }
+    std::uint32_t pixel(int x, int y) const { return row(y)[x] & 0x00FFFFFF; }
+    int strideInPixels() const { return stride_; }
+
+    // Copies the part (sourceX, sourceY, width, height) of the bitmap with its top-left corner
+    // to (x, y) of the frame, cut to both; nothing when the bitmap is empty.
+    void copy(const Bitmap& bitmap, int sourceX, int sourceY, int width, int height, int x, int y);
+    // The whole bitmap at (x, y).
+    void copy(const Bitmap& bitmap, int x, int y);
+    void fillRect(int x, int y, int width, int height, std::uint32_t rgb);
+
+    platform::PixelView view() const;
+    // Writes the frame as a PNG; false when the file cannot be written.
+    bool writePng(const std::string& path);
+
+  private:
+    cairo_surface_t* surface_;
+    cairo_t* cairo_;
+    std::uint32_t* pixels_;
+    int stride_;
+};
+
+} // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "world/ColorDefinition.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// The colours surfaces are filled with, by exact, case-sensitive name: 0xFFRRGGBB. Rebuilt from
+// the world's colour list after every load, so that a reload shows the files as they are now.
+class ColorTools {
+  public:
+    // Replaces the tables with the colours of the list, in file order; a later definition of a
+    // name replaces an earlier one.
+    void buildColorTools(const std::vector<ColorDefinition>& colors);
+
+    // The colour of that name, or nothing when no brush exists for it.
+    std::optional<std::uint32_t> brush(const std::string& name) const;
+    const std::map<std::string, std::uint32_t>& colorValues() const { return colorValues_; }
+
+  private:
+    std::map<std::string, std::uint32_t> colorValues_;
+};
+
+} // namespace velmora

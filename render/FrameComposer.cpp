@@ -1,0 +1,90 @@
+#include "render/FrameComposer.h"
+
+#include "render/DepthView.h"
+#include "render/SurfacePainter.h"
+
+#include <iostream>
+
+namespace velmora {
+
+namespace {
+
+constexpr ScreenPoint kPanelPlace{300, 25};
+constexpr ScreenPoint kProgressTextPlace{220, 300};
+
+} // namespace
+
+FrameComposer::FrameComposer(std::ostream* trace) : rasterizer_(depth_, std::cout, trace) {
+    computeScreenLayout();
+}
+
+void FrameComposer::computeScreenLayout() {
+    const platform::ScreenSize screen = platform::host().screenSize();
+    screenWidth_ = screen.width;
+    frameOrigin_ = frameOriginFor(screen.width, screen.height);
+    unusedPicture_ = Bitmap::load(11);
+    dialoguePanel_ = Bitmap::load(13);
+    loadingScreen_ = Bitmap::load(12);
+    bottomPanel_ = Bitmap::load(15);
+    closingPanel_ = Bitmap::load(16);
+}
+
+void FrameComposer::composeFrame(const FrameRequest& request) {
+    if (!request.flags.loadingComplete) {
+        frame_.copy(loadingScreen_, 0, 0);
+    } else {
+        drawLayers(request);
+    }
+    presentFrame();
+}
+
+void FrameComposer::drawLayers(const FrameRequest& request) {
+    frame_.fillRect(0, kHorizonRow, kFrameWidth, kFrameHeight - kHorizonRow, kGroundColor);
+    frame_.fillRect(0, kHorizonRow, kFrameWidth, 1, 0x000000);
+    depth_.clear();
+    const Vertex offset{-request.camera.x, -request.camera.y, -request.camera.z};
+    translateView(request.scene, offset);
+    const float theta = static_cast<float>((360.0f - request.heading) * kDegreesToRadians);
+    sky_.draw(frame_, Sky::degreesForHeading(request.heading));
+    rotateView(request.scene, theta);
+    SurfacePainter painter(frame_, rasterizer_, colors_);
+    drawScene(
+        request.scene, [&painter](Surface& surface) { painter.drawSurface(surface); }, frame_,
+        depth_);
+    if (request.flags.depthViewEnabled) {
+        showDepthView(frame_, depth_);
+    }
+    drawPanels(request);
+}
+
+void FrameComposer::drawPanels(const FrameRequest& request) {
+    if (request.flags.menuOpen) {
+        frame_.copy(dialoguePanel_, kPanelPlace.x, kPanelPlace.y);
+        if (request.menuOverlay) {
+            request.menuOverlay(frame_, font_);
+        }
+    } else if (request.flags.finaleShown) {
+        frame_.copy(closingPanel_, kPanelPlace.x, kPanelPlace.y);
+    }
+}
+
+void FrameComposer::showLoadingText(const char* text) {
+    frame_.copy(loadingScreen_, 0, 0);
+    font_.drawText(frame_, text, kProgressTextPlace.x, kProgressTextPlace.y);
+    presentFrame();
+}
+
+void FrameComposer::paintWindowBackground() {
+    platform::host().clearWindow();
+    const ScreenPoint panel = bottomPanelOriginFor(screenWidth_, frameOrigin_);
+    if (!bottomPanel_.empty()) {
+        platform::host().presentImage(bottomPanel_.view(), panel.x, panel.y);
+    }
+}
+
+void FrameComposer::presentFrame() {
+    frame_.flush();
+    platform::host().presentImage(frame_.view(), frameOrigin_.x, frameOrigin_.y);
+}
+
+} // namespace velmora

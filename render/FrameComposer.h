@@ -1,0 +1,86 @@
+#pragma once
+
+#include "render/Bitmap.h"
+#include "render/BitmapFont.h"
+#include "render/ColorBuffer.h"
+#include "render/ColorTools.h"
+#include "render/DepthBuffer.h"
+#include "render/DepthRasterizer.h"
+#include "render/SceneView.h"
+#include "render/ScreenLayout.h"
+#include "render/Sky.h"
+
+#include <functional>
+#include <iosfwd>
+
+namespace velmora {
+
+// The flags that choose a frame's layers.
+struct FrameFlags {
+    bool loadingComplete = false;
+    bool depthViewEnabled = false;
+    bool menuOpen = false;
+    bool finaleShown = false;
+};
+
+// Everything a frame depends on besides the pictures: the scene, the eye and the flags. The
+// menu overlay, when set, draws the open menu's text over the dialogue panel.
+struct FrameRequest {
+    SceneParts scene;
+    Vertex camera;
+    float heading = 0.0f;
+    FrameFlags flags;
+    std::function<void(ColorBuffer&, const BitmapFont&)> menuOverlay;
+};
+
+// Draws whole frames into the colour buffer and shows them through the host at the frame's
+// place in the window. Holds the buffers and pictures for the whole run; main thread only.
+class FrameComposer {
+  public:
+    static constexpr std::uint32_t kGroundColor = 0xA0A0A0;
+
+    // Loads the pictures and works out the layout from the host's screen size. The rasterizer's
+    // per-piece lines go to trace when it is set; a frame would print thousands of them.
+    explicit FrameComposer(std::ostream* trace = nullptr);
+
+    // Works out where the frame sits from the host's screen size and (re)loads the screen
+    // pictures: the dialogue panel, the loading screen, the bottom panel, the closing panel.
+    void computeScreenLayout();
+
+    // Draws one frame and presents it. Before loading completes it is the bare loading screen.
+    // A visible surface whose colour has no brush ends the program (FatalError).
+    void composeFrame(const FrameRequest& request);
+    // A fresh copy of the loading screen with one progress text at (220, 300), presented.
+    void showLoadingText(const char* text);
+    // Black window, the bottom panel under the frame.
+    void paintWindowBackground();
+    void presentFrame();
+
+    // The colour tables; rebuild them after every load.
+    ColorTools& colors() { return colors_; }
+
+    ColorBuffer& frame() { return frame_; }
+    DepthBuffer& depth() { return depth_; }
+    const BitmapFont& font() const { return font_; }
+    ScreenPoint frameOrigin() const { return frameOrigin_; }
+
+  private:
+    void drawLayers(const FrameRequest& request);
+    void drawPanels(const FrameRequest& request);
+
+    ColorBuffer frame_;
+    DepthBuffer depth_;
+    DepthRasterizer rasterizer_;
+    ColorTools colors_;
+    BitmapFont font_;
+    Sky sky_;
+    Bitmap unusedPicture_; // bitmap 11, loaded with the screen pictures, never shown
+    Bitmap dialoguePanel_;
+    Bitmap loadingScreen_;
+    Bitmap bottomPanel_;
+    Bitmap closingPanel_;
+    int screenWidth_ = 0;
+    ScreenPoint frameOrigin_;
+};
+
+} // namespace velmora

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "bsp/GroundGrid.h"
+#include "bsp/TreeTraversal.h"
+#include "render/SceneFigure.h"
+#include "world/World.h"
+
+#include <span>
+
+namespace velmora {
+
+// What one frame shows of the world: the tree, the floor (absent when null) and the figures.
+struct SceneParts {
+    World& world;
+    GroundGrid* groundGrid = nullptr;
+    std::span<SceneFigure* const> figures;
+};
+
+// Moves the scene into eye-centred coordinates; offset is the negated eye position. The floor
+// follows only the whole-number part of the eye's height: its x and z are kept relative to the
+// eye by scrolling.
+void translateView(const SceneParts& scene, const Vertex& offset);
+// Turns the scene by the frame angle (radians) about the vertical axis.
+void rotateView(const SceneParts& scene, float theta);
+// The floor (when enabled), then the tree back to front, each through the callback; then the
+// figures.
+void drawScene(const SceneParts& scene, const SurfaceCallback& callback, ColorBuffer& frame,
+               const DepthBuffer& depth);
+
+} // namespace velmora

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "geometry/Vertex.h"
+
+#include <optional>
+#include <string>
+
+namespace velmora::snap {
+
+// What velmora-snap was asked for on its command line.
+struct SnapOptions {
+    bool help = false;
+    bool stats = false;
+    bool edges = false;
+    bool debug = false;
+    bool trace = false;
+    bool depthView = false;
+    bool loading = false;
+    std::optional<std::string> out;
+    std::optional<Vertex> at;
+    std::optional<float> heading;
+};
+
+// The options of the arguments, or the one-line reason they are wrong.
+struct ParsedOptions {
+    SnapOptions options;
+    std::string error; // empty when the arguments are good
+};
+ParsedOptions parseOptions(int argc, const char* const* argv);
+
+extern const char* const kUsage;
+
+} // namespace velmora::snap
