@@ -2,10 +2,25 @@
 
 #include "geometry/Surface.h"
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
 namespace velmora {
+
+// What one build may spend before it ends with a message instead of taking all memory or
+// hours: a few walls crossing at awkward angles can split into millions of parts, and walls
+// each beyond the last make every level sort all the rest again.
+struct TreeLimits {
+    // Surfaces the tree holds, parts of splits included; a surface counts once more for every
+    // 128 characters of its names. The 50,000-triangle town of the load benchmark holds 3.1
+    // million in 1.5 GB; a split bomb stopped here peaks at 1.8 GB, so even with transient
+    // copies every build stays below 4 GiB.
+    std::size_t surfaces = 4'000'000;
+    // Surfaces sorted against a partition, summed over all nodes (the work of the build).
+    // The same town takes 150 million.
+    std::size_t sorts = 500'000'000;
+};
 
 // One node of the scene's BSP tree. After buildSubtree its first surface is the partition; any
 // further surfaces lie in the partition's plane. A child exists only while it holds surfaces.
@@ -23,8 +38,10 @@ class BSPNode {
 
     // Builds the tree below this node from its surfaces: the first surface partitions the rest,
     // straddling triangles are cut, coplanar surfaces stay here. Progress goes to the host's
-    // debug output. Works with an explicit stack, however deep the tree becomes.
-    void buildSubtree();
+    // debug output. Works with an explicit stack, however deep the tree becomes. Throws
+    // platform::FatalError ("world too large") once the build passes one of its limits; the tree
+    // built so far stays whole and can be released.
+    void buildSubtree(const TreeLimits& limits = {});
     // Destroys both children and everything below them; this node keeps its surfaces.
     void releaseSubtree();
 };

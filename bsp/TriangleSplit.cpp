@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 namespace velmora {
@@ -35,9 +36,19 @@ CornerClasses swapSides(const CornerClasses& classes) {
     return swapped;
 }
 
-Surface namedPart(const Surface& triangle, const char* suffix) {
+// Each cut appends its suffix, so a fragment deep in the tree would carry a chain of suffixes
+// that grows with every level and is copied into each of its parts. Nothing shows the names of
+// parts; a name this long is passed on as it is instead of growing further.
+constexpr std::size_t kLongestPartName = 48;
+
+Surface namedPart(const Surface& triangle, std::string_view suffix) {
     Surface part = triangle.withoutCorners();
-    part.name += suffix;
+    if (part.name.size() + suffix.size() <= kLongestPartName) {
+        part.name += suffix;
+    }
+    // A part has three corners; reserving them spares each list a larger block.
+    part.vertices.reserve(3);
+    part.viewVertices.reserve(3);
     return part;
 }
 

@@ -15,7 +15,8 @@ using CornerClasses = std::array<PlaneSide, 3>;
 // triangles that each lie on one side, and appends them to originParts and farParts. The side
 // holding one corner gets one "_near_part" triangle, the side holding two gets "_part_1" and
 // "_part_2"; a cut through a corner gives one "_near_part" on each side. Only the first three
-// corners of the triangle are read; a surface with fewer gives nothing.
+// corners of the triangle are read; a surface with fewer gives nothing. A suffix that would make
+// a name longer than 48 characters is left off: the part keeps the triangle's name.
 void splitTriangle(const Surface& triangle, const Surface& partition, const CornerClasses& classes,
                    std::vector<Surface>& originParts, std::vector<Surface>& farParts);
 

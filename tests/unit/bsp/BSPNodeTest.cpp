@@ -2,6 +2,7 @@
 #include "BspTestSupport.h"
 #include "FakeHost.h"
 #include "bsp/TreeStats.h"
+#include "platform/FatalError.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -105,6 +106,45 @@ TEST_F(BuildSubtree, ZeroAreaPartsAndShortSurfacesAreDropped) {
     build({stub, facingX("a", 10), Surface{}, facingX("far", 30), stub});
     EXPECT_THAT(namesOf(root), ElementsAre("a"));
     EXPECT_THAT(namesOf(root->farSideChild), ElementsAre("far"));
+}
+
+TEST_F(BuildSubtree, PassingALimitEndsTheBuildWithAMessage) {
+    const Surface cut = triangle("cut", {5, 0, 0}, {15, 0, 0}, {15, 0, 5}); // three parts
+    const Surface longName = facingX(std::string(128, 'n'), 20);            // counts twice
+    const std::vector<Surface> split = {facingX("a", 10), cut};
+    const std::vector<Surface> named = {facingX("a", 10), longName};
+    // Each level sorts the walls left: 4 + 3 + 2 + 1.
+    const std::vector<Surface> chain = {facingX("w", 10), facingX("w", 20), facingX("w", 30),
+                                        facingX("w", 40)};
+    const std::string tooMany = "world too large: more than ";
+    struct Case {
+        std::vector<Surface> surfaces;
+        TreeLimits limits;
+        std::string error; // empty when the tree must build
+    };
+    const std::vector<Case> cases = {
+        {split, {4, 100}, ""},
+        {split, {3, 100}, tooMany + "3 surfaces in the BSP tree"},
+        {named, {3, 100}, ""},
+        {named, {2, 100}, tooMany + "2 surfaces in the BSP tree"},
+        {chain, {100, 10}, ""},
+        {chain, {100, 9}, "world too large: building the BSP tree takes more than 9 surface sorts"},
+    };
+    for (const Case& c : cases) {
+        root = std::make_unique<BSPNode>();
+        root->surfaces = c.surfaces;
+        std::string error;
+        try {
+            root->buildSubtree(c.limits);
+        } catch (const platform::FatalError& fatal) {
+            error = fatal.text();
+            EXPECT_EQ(fatal.caption(), "Error");
+        }
+        EXPECT_EQ(error, c.error);
+        // What was built before the limit stays a tree.
+        EXPECT_GE(measureTree(*root).surfaces, 1u);
+        root.reset();
+    }
 }
 
 // Runs work on a thread with a 64 KiB stack, which recursion once per tree level would overflow

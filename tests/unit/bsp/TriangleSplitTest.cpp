@@ -91,6 +91,21 @@ TEST(SplitTriangle, CrossingsRunFromTheLoneCornerOutwards) {
               (std::vector<Part>{{"t_part_1", {i1, f1, f2}}, {"t_part_2", {i1, i2, f2}}}));
 }
 
+TEST(SplitTriangle, NamesStopGrowingAtFortyEightCharacters) {
+    // A suffix that would pass 48 characters is left off; "_near_part" is 10 long, "_part_1" 7.
+    const std::vector<std::pair<std::size_t, std::array<bool, 2>>> cases = {
+        {38, {true, true}}, {41, {false, true}}, {42, {false, false}}};
+    for (const auto& [length, suffixed] : cases) {
+        const std::string name(length, 'n');
+        std::vector<Surface> originParts, farParts;
+        splitTriangle(triangle(name, {20, 0, 0}, {0, 0, 0}, {20, 0, 10}), wallAtTen(),
+                      {FarSide, OriginSide, FarSide}, originParts, farParts);
+        ASSERT_EQ(originParts.size() + farParts.size(), 3u);
+        EXPECT_EQ(originParts[0].name, suffixed[0] ? name + "_near_part" : name) << length;
+        EXPECT_EQ(farParts[0].name, suffixed[1] ? name + "_part_1" : name) << length;
+    }
+}
+
 TEST(SplitTriangle, NothingWithoutThreeCornersOrAnOriginCorner) {
     const Surface tri = triangle("tri", {0, 0, 0}, {20, 0, 0}, {20, 0, 4});
     Surface stub = tri;
