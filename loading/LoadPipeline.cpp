@@ -15,7 +15,7 @@ void runLoadPipeline(World& world, WorldReader& reader) {
     world.reportProgress("Converting polygons to triangles...");
     convertPolygonsToTriangles(world);
     world.reportProgress("Creating BSP...");
-    world.bspRoot->buildSubtree();
+    world.bspRoot->buildSubtree(reader.treeLimits());
 }
 
 void loadWorld(WorldReader& reader, Vertex& camera, float& heading) {

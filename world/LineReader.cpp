@@ -1,16 +1,20 @@
 #include "world/LineReader.h"
 
 #include <filesystem>
+#include <limits>
 
 namespace velmora {
 
-LineReader::LineReader(const std::string& path) {
+LineReader::LineReader(const std::string& path, std::streamoff start) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return;
     }
     in_.open(path, std::ios::binary);
     isOpen_ = in_.is_open();
+    if (isOpen_ && start > 0) {
+        in_.seekg(start);
+    }
 }
 
 std::optional<std::string> LineReader::next() {
@@ -31,6 +35,20 @@ std::optional<std::string> LineReader::next() {
 
 std::string LineReader::nextOrEmpty() {
     return next().value_or(std::string{});
+}
+
+std::streamoff LineReader::position() {
+    if (!isOpen_) {
+        return 0;
+    }
+    // A read that hit the end of the file leaves the stream failed; the end is still a position.
+    if (!in_.good()) {
+        in_.clear();
+        in_.seekg(0, std::ios::end);
+    }
+    const std::streamoff at = in_.tellg();
+    // Where the stream cannot say, nothing more is read rather than the file read again.
+    return at < 0 ? std::numeric_limits<std::streamoff>::max() : at;
 }
 
 } // namespace velmora

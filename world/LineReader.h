@@ -10,8 +10,9 @@ namespace velmora {
 // before the line feed is dropped, anything else is kept as it stands.
 class LineReader {
   public:
-    // Opens a regular file; anything else (missing, a directory, a device) does not open.
-    explicit LineReader(const std::string& path);
+    // Opens a regular file; anything else (missing, a directory, a device) does not open. Reading
+    // starts at byte offset start, a position() of an earlier reader of the same file.
+    explicit LineReader(const std::string& path, std::streamoff start = 0);
 
     bool isOpen() const { return isOpen_; }
 
@@ -21,6 +22,10 @@ class LineReader {
     // The next line, or an empty line once the file has ended: inside a directive the missing
     // lines of a truncated file read as empty.
     std::string nextOrEmpty();
+
+    // Where the next line starts (the file's size once it has ended), so that the file can be
+    // closed and read on later from there.
+    std::streamoff position();
 
   private:
     std::ifstream in_;

@@ -5,6 +5,8 @@
 #include "world/NumberParsing.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <vector>
 
 namespace velmora {
 
@@ -18,14 +20,28 @@ FatalError unableToOpen(const std::string& name) {
 
 } // namespace
 
-WorldReader::WorldReader(std::string dataDirectory, std::size_t surfaceLimit)
-    : dataDirectory_(std::move(dataDirectory)), surfaceLimit_(surfaceLimit) {}
+WorldReader::WorldReader(std::string dataDirectory, std::size_t surfaceLimit, TreeLimits treeLimits)
+    : dataDirectory_(std::move(dataDirectory)), surfaceLimit_(surfaceLimit),
+      treeLimits_(treeLimits) {}
 
 std::string WorldReader::pathOf(const std::string& name) const {
     // World files name their paths with backslashes.
     std::string relative = name;
     std::replace(relative.begin(), relative.end(), '\\', '/');
     return dataDirectory_ + "/" + relative;
+}
+
+// The same file however the name spells it (./a.txt, .//a.txt, sub/../a.txt, a link to it).
+std::string WorldReader::resolvedPathOf(const std::string& name) const {
+    namespace fs = std::filesystem;
+    const fs::path path = pathOf(name);
+    std::error_code error;
+    fs::path resolved = fs::weakly_canonical(path, error);
+    if (error) {
+        // Too long for the system as written (./././... can be): shortened by the dots first.
+        resolved = fs::weakly_canonical(fs::absolute(path, error).lexically_normal(), error);
+    }
+    return error ? path.lexically_normal().string() : resolved.string();
 }
 
 void WorldReader::readConfiguration() {
@@ -42,22 +58,57 @@ void WorldReader::beginReload() {
 }
 
 void WorldReader::parseWorldFile(World& world, const std::string& name) {
-    LineReader in(pathOf(name));
-    if (!in.isOpen()) {
-        throw unableToOpen(name);
-    }
-    while (std::optional<std::string> line = in.next()) {
-        if (!applyDirective(world, *line, in)) {
-            return;
+    // The files still to finish, innermost last. A file is closed while the files it includes
+    // are read and opened again at the line after its INCLUDE, so a long chain of includes costs
+    // neither stack nor open files.
+    struct Pending {
+        std::string name;
+        std::streamoff resumeAt;
+    };
+    std::vector<Pending> pending{{name, 0}};
+    while (!pending.empty()) {
+        LineReader in(pathOf(pending.back().name), pending.back().resumeAt);
+        if (!in.isOpen()) {
+            throw unableToOpen(pending.back().name);
         }
+        std::optional<std::string> included = readUntilInclude(world, in);
+        if (!included) {
+            pending.pop_back();
+            continue;
+        }
+        if (pending.size() >= kIncludeDepthLimit) {
+            throw FatalError("include chain too deep: more than " +
+                                 std::to_string(kIncludeDepthLimit) + " files, at " + *included,
+                             "Error");
+        }
+        pending.back().resumeAt = in.position();
+        pending.push_back({std::move(*included), 0});
     }
 }
 
-// Applies one directive line; false at END.
-bool WorldReader::applyDirective(World& world, const std::string& line, LineReader& in) {
-    if (line == "END") {
-        return false;
+// Applies directives until the file ends or END (nothing), or until an INCLUDE names a file not
+// read yet in this load (its name).
+std::optional<std::string> WorldReader::readUntilInclude(World& world, LineReader& in) {
+    while (std::optional<std::string> line = in.next()) {
+        if (*line == "END") {
+            return std::nullopt;
+        }
+        if (line->starts_with("INCLUDE")) {
+            const std::size_t blank = line->rfind(' ');
+            std::string name = blank == std::string::npos ? *line : line->substr(blank + 1);
+            // Remembered before the file is read, so that a file including itself, directly or
+            // through others, reads as a no-op instead of without end.
+            if (includedFiles_.insert(resolvedPathOf(name)).second) {
+                return name;
+            }
+        } else {
+            applyDirective(world, *line, in);
+        }
     }
+    return std::nullopt;
+}
+
+void WorldReader::applyDirective(World& world, const std::string& line, LineReader& in) {
     if (line == "COLOR_DEFINITION") {
         readColorDefinition(world, in);
     } else if (line == "DEFAULT_LOCATION") {
@@ -72,23 +123,10 @@ bool WorldReader::applyDirective(World& world, const std::string& line, LineRead
         readRotationSeries(world, in);
     } else if (line == "GROUND_TILES") {
         // Accepted for older world files; it has no data lines and no effect.
-    } else if (line.starts_with("INCLUDE")) {
-        include(world, line);
     } else if (!line.empty() && line.front() != '#') {
         throw FatalError("Expected label OBJECT_DEFINITION or OBJECT_INSTANCE\nlast line: " + line +
                              "\n",
                          "Error");
-    }
-    return true;
-}
-
-void WorldReader::include(World& world, const std::string& line) {
-    const std::size_t blank = line.rfind(' ');
-    const std::string name = blank == std::string::npos ? line : line.substr(blank + 1);
-    // The name is remembered before the file is read, so that a file including itself, directly
-    // or through others, reads as a no-op instead of recursing.
-    if (includedFiles_.insert(name).second) {
-        parseWorldFile(world, name);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "world/World.h"
 
 #include <cstddef>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -17,24 +18,35 @@ class WorldReader {
     // No world the program ships comes near this; it keeps a runaway file (a definition copied
     // into itself over and over, a huge repeat count) from exhausting memory.
     static constexpr std::size_t kDefaultSurfaceLimit = 1'000'000;
+    // Hand-made worlds nest a handful of files. A chain a thousand files deep is generated or
+    // broken; it is refused with a message rather than followed further, which also bounds the
+    // list of files waiting to be finished (each entry keeps its name, of any length).
+    static constexpr std::size_t kIncludeDepthLimit = 1000;
 
     explicit WorldReader(std::string dataDirectory = "data",
-                         std::size_t surfaceLimit = kDefaultSurfaceLimit);
+                         std::size_t surfaceLimit = kDefaultSurfaceLimit,
+                         TreeLimits treeLimits = {});
 
     // Stores the first line of bsp.cfg as the world file name.
     void readConfiguration();
-    // Reads data/<name> and applies every directive to world, until the file ends or END.
+    // Reads data/<name> and applies every directive to world, until the file ends or END. An
+    // included file is read at the place of its INCLUDE line, at most once per load however its
+    // path is spelled; the includes are followed without recursion and with one file open.
     void parseWorldFile(World& world, const std::string& name);
     // Starts a new load: every included file will be read again.
     void beginReload();
 
     const std::string& worldFileName() const { return worldFileName_; }
+    // The resolved paths of the files read through INCLUDE in this load.
     const std::set<std::string>& includedFiles() const { return includedFiles_; }
+    // What building the scene's tree may spend in this load.
+    const TreeLimits& treeLimits() const { return treeLimits_; }
 
   private:
     std::string pathOf(const std::string& name) const;
-    bool applyDirective(World& world, const std::string& line, LineReader& in);
-    void include(World& world, const std::string& line);
+    std::string resolvedPathOf(const std::string& name) const;
+    std::optional<std::string> readUntilInclude(World& world, LineReader& in);
+    void applyDirective(World& world, const std::string& line, LineReader& in);
     void readColorDefinition(World& world, LineReader& in);
     void readDefaultLocation(World& world, LineReader& in);
     void readObjectDefinition(World& world, LineReader& in);
@@ -46,6 +58,7 @@ class WorldReader {
 
     std::string dataDirectory_;
     std::size_t surfaceLimit_;
+    TreeLimits treeLimits_;
     std::string worldFileName_;
     std::set<std::string> includedFiles_;
     std::size_t instanceSurfaces_ = 0;

@@ -16,8 +16,10 @@
 
 namespace {
 
-// Small enough that a runaway input stays fast, large enough for real worlds.
+// Small enough that a runaway input stays fast, large enough for real worlds: a split bomb or a
+// chain of walls ends within a fraction of a second.
 constexpr std::size_t kFuzzSurfaceLimit = 4000;
+constexpr velmora::TreeLimits kFuzzTreeLimits{20000, 2'000'000};
 
 // A scratch data/ directory for this process, removed again when it exits.
 class ScratchData {
@@ -57,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::cout.setstate(std::ios::badbit); // the reader's diagnostics are not of interest here
     velmora::World::destroy();
     try {
-        velmora::WorldReader reader(dataDirectory().string(), kFuzzSurfaceLimit);
+        velmora::WorldReader reader(dataDirectory().string(), kFuzzSurfaceLimit, kFuzzTreeLimits);
         reader.readConfiguration();
         velmora::runLoadPipeline(velmora::World::instance(), reader);
         const velmora::TreeStats tree = velmora::measureTree(*velmora::World::instance().bspRoot);

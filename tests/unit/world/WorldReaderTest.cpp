@@ -62,12 +62,18 @@ TEST_F(WorldReaderTest, LinesCommentsAndEnd) {
 
 TEST_F(WorldReaderTest, IncludeReadsEachFileOnceAndNamesAfterTheLastBlank) {
     write("colors.txt", "COLOR_DEFINITION\nred\n255,0,0\nEND\nCOLOR_DEFINITION\nlost\n1\n");
-    write("sub/b", "COLOR_DEFINITION\nblue\n0,0,255\n");
+    // The last line of a file that includes another needs no line end.
+    write("sub/b", "COLOR_DEFINITION\nblue\n0,0,255\nINCLUDE c.txt");
+    write("c.txt", "COLOR_DEFINITION\nc\n1\n");
     write("INCLUDEfile", "COLOR_DEFINITION\nodd\n1\n");
-    write("w.txt", "INCLUDE colors.txt\nINCLUDE colors.txt\nINCLUDE a sub\\b\nINCLUDEfile\n"
-                   "COLOR_DEFINITION\nlast\n1\n");
-    EXPECT_THAT(colorNames(parse("w.txt")), ElementsAre("red", "blue", "odd", "last"));
-    EXPECT_EQ(reader_.includedFiles().count("sub\\b"), 1u);
+    write("w.txt", "INCLUDE colors.txt\nINCLUDE ./colors.txt\nINCLUDE a sub\\b\nINCLUDEfile\n"
+                   "INCLUDE sub/../colors.txt\nCOLOR_DEFINITION\nlast\n1\n");
+    EXPECT_THAT(colorNames(parse("w.txt")), ElementsAre("red", "blue", "c", "odd", "last"));
+    // Files are known by where they are, not by how the INCLUDE line spells them.
+    EXPECT_EQ(reader_.includedFiles().size(), 4u);
+    EXPECT_EQ(
+        reader_.includedFiles().count(std::filesystem::canonical(root_ / "data/sub/b").string()),
+        1u);
 }
 
 TEST_F(WorldReaderTest, CyclicIncludeIsANoOp) {
