@@ -13,6 +13,24 @@ void ConsoleHost::showMessage(const std::string& text, const std::string& captio
     std::cerr << caption << ": " << text << std::endl;
 }
 
+void ConsoleHost::runOnMainThread(std::function<void()> work) {
+    mainThreadWork_.post(std::move(work));
+}
+
+void ConsoleHost::beginClosing() {
+    mainThreadWork_.close();
+}
+
+void ConsoleHost::quit(int exitCode) {
+    if (!exitCode_) {
+        exitCode_ = exitCode;
+    }
+}
+
+int ConsoleHost::runPendingWork(std::chrono::milliseconds wait) {
+    return mainThreadWork_.runPending(wait);
+}
+
 void ConsoleHost::debugOutput(const std::string& text) {
     if (showDebugOutput_) {
         std::cerr << text << std::flush;

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "platform/EmbeddedResource.h"
+#include "platform/MainThreadQueue.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -43,6 +46,12 @@ class Host {
     virtual std::optional<ResourceBytes> resource(ResourceType type, int number) const = 0;
     // Asks for the window to be painted again soon; returns at once.
     virtual void requestRepaint() = 0;
+    // Runs work on the main thread soon, in posting order; returns at once.
+    virtual void runOnMainThread(std::function<void()> work) = 0;
+    // The program is closing and its main thread is about to wait for the others: from now on
+    // posted work is dropped, and a message box asked for by another thread is not shown (the
+    // call returns at once), so that no thread waits for the main thread.
+    virtual void beginClosing() = 0;
 
     // Main thread:
     // The size of the screen the window covers, in pixels.
@@ -52,11 +61,20 @@ class Host {
     // Shows the pixels with their top-left corner at (x, y) of the window; what falls outside
     // the window is cut off. The pixels are copied before the call returns.
     virtual void presentImage(const PixelView& image, int x, int y) = 0;
+    // Starts the tick that reaches the window procedure every intervalMs milliseconds.
+    virtual void startTimer(int intervalMs) = 0;
+    // Shows the About box modally.
+    virtual void showAboutBox() = 0;
+    // Closes the window, which ends the program with exit code 0.
+    virtual void closeWindow() = 0;
+    // Ends the event loop; the program then exits with this code.
+    virtual void quit(int exitCode) = 0;
 };
 
 // A host for programs that have no window: messages go to standard error as "CAPTION: TEXT",
 // debug output is dropped unless asked for, resources come from the given table. It reports a
-// 1920 x 1080 screen and shows nothing: its users read the frame themselves.
+// 1920 x 1080 screen and shows nothing: its users read the frame themselves. Work for the main
+// thread waits until the main thread calls runPendingWork; timer ticks are the caller's to give.
 class ConsoleHost : public Host {
   public:
     explicit ConsoleHost(std::span<const EmbeddedResource> resources = {},
@@ -67,13 +85,26 @@ class ConsoleHost : public Host {
     void debugOutput(const std::string& text) override;
     std::optional<ResourceBytes> resource(ResourceType type, int number) const override;
     void requestRepaint() override {}
+    void runOnMainThread(std::function<void()> work) override;
+    void beginClosing() override;
     ScreenSize screenSize() const override { return {1920, 1080}; }
     void clearWindow() override {}
     void presentImage(const PixelView&, int, int) override {}
+    void startTimer(int) override {}
+    void showAboutBox() override {}
+    void closeWindow() override { quit(0); }
+    void quit(int exitCode) override;
+
+    // Main thread: runs the posted work, waiting up to `wait` for some; returns how many ran.
+    int runPendingWork(std::chrono::milliseconds wait = std::chrono::milliseconds(0));
+    // The code quit was called with, if it was.
+    std::optional<int> exitCode() const { return exitCode_; }
 
   private:
     std::span<const EmbeddedResource> resources_;
     bool showDebugOutput_;
+    MainThreadQueue mainThreadWork_;
+    std::optional<int> exitCode_;
 };
 
 // The process-wide host. Until one is installed, a ConsoleHost without resources answers.

@@ -46,7 +46,7 @@ void World::toggleGroundGrid() {
 }
 
 void World::reportProgress(const char* text) const {
-    if (progressCallback != nullptr) {
+    if (progressCallback) {
         progressCallback(text);
     }
 }

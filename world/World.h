@@ -7,6 +7,7 @@
 #include "world/Object3D.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,7 +18,7 @@ namespace velmora {
 // Everything the scene consists of. One instance exists while the program runs.
 class World {
   public:
-    using ProgressCallback = void (*)(const char* text);
+    using ProgressCallback = std::function<void(const char* text)>;
 
     virtual ~World();
     World(const World&) = delete;
@@ -46,7 +47,7 @@ class World {
     std::unique_ptr<BSPNode> bspRoot = std::make_unique<BSPNode>();
     Vertex defaultLocation{0.0f, 55.0f, 0.0f};
     std::int32_t defaultHeading = 0;
-    ProgressCallback progressCallback = nullptr;
+    ProgressCallback progressCallback;
     std::int32_t groundGridEnabled = 1;
 
   protected:

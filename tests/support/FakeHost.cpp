@@ -58,6 +58,37 @@ void FakeHost::presentImage(const platform::PixelView& image, int x, int y) {
     shown_.push_back(std::move(shown));
 }
 
+void FakeHost::beginClosing() {
+    mainThreadWork_.close();
+    std::lock_guard lock(mutex_);
+    requests_.push_back("closing");
+}
+
+void FakeHost::startTimer(int intervalMs) {
+    std::lock_guard lock(mutex_);
+    requests_.push_back("timer " + std::to_string(intervalMs));
+}
+
+void FakeHost::showAboutBox() {
+    std::lock_guard lock(mutex_);
+    requests_.push_back("about");
+}
+
+void FakeHost::closeWindow() {
+    std::lock_guard lock(mutex_);
+    requests_.push_back("close");
+}
+
+void FakeHost::quit(int exitCode) {
+    std::lock_guard lock(mutex_);
+    requests_.push_back("quit " + std::to_string(exitCode));
+}
+
+std::vector<std::string> FakeHost::takeRequests() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(requests_, {});
+}
+
 std::vector<FakeHost::Shown> FakeHost::takeShown() {
     std::lock_guard lock(mutex_);
     return std::exchange(shown_, {});

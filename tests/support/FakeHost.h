@@ -34,9 +34,23 @@ class FakeHost : public platform::Host {
     std::optional<platform::ResourceBytes> resource(platform::ResourceType type,
                                                     int number) const override;
     void requestRepaint() override;
+    void runOnMainThread(std::function<void()> work) override { mainThreadWork_.post(work); }
+    void beginClosing() override;
     platform::ScreenSize screenSize() const override { return screen; }
     void clearWindow() override;
     void presentImage(const platform::PixelView& image, int x, int y) override;
+    void startTimer(int intervalMs) override;
+    void showAboutBox() override;
+    void closeWindow() override;
+    void quit(int exitCode) override;
+
+    // Runs the work posted for the main thread, waiting up to `wait` for some.
+    int runPendingWork(std::chrono::milliseconds wait = std::chrono::milliseconds(0)) {
+        return mainThreadWork_.runPending(wait);
+    }
+    // What the window was asked to do, in order: "timer 250", "about", "close", "quit 5",
+    // "closing".
+    std::vector<std::string> takeRequests();
 
     // One image shown in the window: where, and a copy of its pixels.
     struct Shown {
@@ -69,6 +83,8 @@ class FakeHost : public platform::Host {
     std::vector<std::string> debugLines_;
     std::map<std::pair<platform::ResourceType, int>, Bytes> resources_;
     std::vector<Shown> shown_;
+    std::vector<std::string> requests_;
+    platform::MainThreadQueue mainThreadWork_;
     int repaintRequests_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "SnapOptions.h"
 
+#include "shell/VirtualKeys.h"
+
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -16,6 +18,9 @@ const char* const kUsage =
     "  --heading H      look along heading H (degrees) instead of the world's default\n"
     "  --depth-view     write the depth view instead of the scene\n"
     "  --loading        write the loading-screen frame\n"
+    "  --keys \"K ...\"   after loading, press keys through the program's key handler:\n"
+    "                   Up Down Left Right KP8 KP2 KP4 KP6 Z D R F Space Esc 1 2 3 4 I,\n"
+    "                   tick (one timer tick), wait:N (let N milliseconds pass)\n"
     "  --trace          print the rasterizer's line per triangle piece\n"
     "  --debug          write progress and debug lines to standard error\n";
 
@@ -46,6 +51,17 @@ std::optional<Vertex> parsePosition(const std::string& text) {
         return std::nullopt;
     }
     return Vertex{parts[0], parts[1], parts[2]};
+}
+
+bool isWait(const std::string& word) {
+    if (!word.starts_with("wait:") || word.size() == 5 || word.size() > 12) {
+        return false;
+    }
+    return word.find_first_not_of("0123456789", 5) == std::string::npos;
+}
+
+bool isKeyWord(const std::string& word) {
+    return word == "tick" || isWait(word) || keyCodeForName(word).has_value();
 }
 
 } // namespace
@@ -82,6 +98,14 @@ ParsedOptions parseOptions(int argc, const char* const* argv) {
             o.loading = true;
         } else if (argument == "--out") {
             o.out = argv[++i];
+        } else if (argument == "--keys") {
+            std::stringstream in(argv[++i]);
+            for (std::string key; in >> key;) {
+                if (!isKeyWord(key)) {
+                    return fail("unknown key '" + key + "'");
+                }
+                o.keys.push_back(key);
+            }
         } else if (argument == "--at") {
             o.at = parsePosition(argv[++i]);
             if (!o.at) {
@@ -96,8 +120,8 @@ ParsedOptions parseOptions(int argc, const char* const* argv) {
             return fail("unknown option '" + argument + "'");
         }
     }
-    if (!o.stats && !o.edges && !o.out) {
-        return fail("nothing to do: give --stats, --edges or --out");
+    if (!o.stats && !o.edges && !o.out && o.keys.empty()) {
+        return fail("nothing to do: give --stats, --edges, --out or --keys");
     }
     return parsed;
 }

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora::snap {
 
@@ -19,6 +20,8 @@ struct SnapOptions {
     std::optional<std::string> out;
     std::optional<Vertex> at;
     std::optional<float> heading;
+    // Key presses, "tick" for one timer tick and "wait:N" for N milliseconds, in order.
+    std::vector<std::string> keys;
 };
 
 // The options of the arguments, or the one-line reason they are wrong.

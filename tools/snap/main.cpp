@@ -1,56 +1,113 @@
 // velmora-snap: the headless tool for people who write world files. Run in a directory that
-// holds data/, it loads the world exactly as the program does, reports on it and writes frames.
+// holds data/, it loads the world exactly as the program does, replays keys through the
+// program's own window procedure, reports on the world and writes frames.
 #include "SnapOptions.h"
 #include "WorldReport.h"
-#include "bsp/GroundGrid.h"
-#include "loading/LoadPipeline.h"
 #include "platform/EmbeddedResources.h"
-#include "platform/FatalError.h"
 #include "platform/Host.h"
-#include "render/FrameComposer.h"
+#include "shell/VirtualKeys.h"
+#include "shell/WindowProcedure.h"
+#include "sound/SoundManager.h"
+#include "world/World.h"
 
+#include <charconv>
+#include <chrono>
+#include <cstdlib>
 #include <iostream>
+#include <thread>
 
 namespace {
 
+using velmora::WindowProcedure;
+using velmora::platform::ConsoleHost;
 using velmora::snap::SnapOptions;
+using Clock = std::chrono::steady_clock;
 
-void printProgress(const char* text) {
-    std::cerr << text << std::endl;
+// The shortest text that reads back as the same float.
+std::string shortest(float value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
 }
 
-// Loads the world, places the camera and does what the options ask. Returns the exit code.
-int run(const SnapOptions& options) {
-    velmora::World& world = velmora::World::instance();
-    if (options.debug) {
-        world.progressCallback = printProgress;
+// Runs the main thread's posted work for `duration`, or until the program quits.
+void pumpFor(ConsoleHost& host, Clock::duration duration) {
+    const Clock::time_point end = Clock::now() + duration;
+    while (!host.exitCode() && Clock::now() < end) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+        host.runPendingWork(std::min(left, std::chrono::milliseconds(10)));
     }
-    velmora::GroundGrid groundGrid("LT_GRAY", "LT_GRAY_1");
-    velmora::FrameComposer composer(options.trace ? &std::cout : nullptr);
-    velmora::WorldReader reader;
-    velmora::Vertex camera{200.0f, -55.0f, -200.0f};
-    float heading = 260.0f;
-    velmora::loadWorld(reader, camera, heading);
-    composer.colors().buildColorTools(world.colors);
-    camera = options.at.value_or(camera);
-    heading = options.heading.value_or(heading);
+}
+
+void waitForLoading(ConsoleHost& host, const WindowProcedure& procedure) {
+    while (!host.exitCode() && procedure.state().loadingComplete == 0) {
+        host.runPendingWork(std::chrono::milliseconds(10));
+    }
+}
+
+void pressKeys(ConsoleHost& host, WindowProcedure& procedure, const SnapOptions& options) {
+    for (const std::string& key : options.keys) {
+        if (host.exitCode()) {
+            return;
+        }
+        if (key == "tick") {
+            procedure.onTimer();
+        } else if (key.starts_with("wait:")) {
+            pumpFor(host, std::chrono::milliseconds(std::atoi(key.c_str() + 5)));
+        } else {
+            procedure.onKeyDown(*velmora::keyCodeForName(key));
+        }
+        host.runPendingWork();
+    }
+}
+
+void report(const WindowProcedure& procedure, const SnapOptions& options) {
+    const velmora::World& world = velmora::World::instance();
     if (options.stats) {
         velmora::snap::printStats(world, std::cout);
+        const velmora::Vertex& camera = procedure.state().camera;
+        std::cout << "camera: " << shortest(camera.x) << ' ' << shortest(camera.y) << ' '
+                  << shortest(camera.z) << '\n'
+                  << "heading: " << shortest(procedure.state().heading) << std::endl;
     }
     if (options.edges) {
         velmora::snap::printEdges(world, std::cout);
     }
-    if (options.out) {
-        velmora::FrameRequest request{{world, &groundGrid, {}}, camera, heading, {}, {}};
-        request.flags.loadingComplete = !options.loading;
-        request.flags.depthViewEnabled = options.depthView;
-        composer.composeFrame(request);
-        if (!composer.frame().writePng(*options.out)) {
+}
+
+// The frame after the keys: the scene, its depth view, or the bare loading screen.
+bool writeFrame(WindowProcedure& procedure, const SnapOptions& options) {
+    if (options.loading) {
+        procedure.composer().showLoadingText("");
+    } else {
+        if (options.depthView) {
+            procedure.state().depthViewEnabled = 1;
+        }
+        procedure.composeFrame();
+    }
+    return procedure.composer().frame().writePng(*options.out);
+}
+
+// Loads, presses the keys and does what the options ask; returns the exit code.
+int run(ConsoleHost& host, const SnapOptions& options) {
+    WindowProcedure procedure(options.trace ? &std::cout : nullptr);
+    procedure.onCreate();
+    waitForLoading(host, procedure);
+    if (options.at || options.heading) {
+        procedure.placeCamera(options.at.value_or(procedure.state().camera),
+                              options.heading.value_or(procedure.state().heading));
+    }
+    pressKeys(host, procedure, options);
+    if (!host.exitCode()) {
+        report(procedure, options);
+        if (options.out && !writeFrame(procedure, options) && !host.exitCode()) {
             std::cerr << "velmora-snap: cannot write " << *options.out << "\n";
+            procedure.onDestroy();
             return 2;
         }
     }
-    return 0;
+    procedure.onDestroy();
+    return host.exitCode().value_or(0);
 }
 
 } // namespace
@@ -65,15 +122,15 @@ int main(int argc, char** argv) {
         std::cerr << "velmora-snap: " << parsed.error << " (see velmora-snap --help)\n";
         return 2;
     }
-    velmora::platform::ConsoleHost host(velmora::resources::embedded(), parsed.options.debug);
+    // Nobody listens to a headless run, but sounds still take their time, so that waits for a
+    // greeting to end behave as in the program.
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    ConsoleHost host(velmora::resources::embedded(), parsed.options.debug);
     velmora::platform::setHost(&host);
-    int exitCode = 0;
-    try {
-        exitCode = run(parsed.options);
-    } catch (const velmora::platform::FatalError& error) {
-        host.showMessage(error.text(), error.caption(), error.icon());
-        exitCode = velmora::platform::kFatalExitCode;
-    }
+    velmora::World::instance();
+    velmora::SoundManager::instance();
+    const int exitCode = run(host, parsed.options);
+    velmora::SoundManager::destroy();
     velmora::World::destroy();
     velmora::platform::setHost(nullptr);
     return exitCode;

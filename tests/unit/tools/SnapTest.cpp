@@ -47,6 +47,8 @@ TEST(Snap, PrintsTheWorldsFiguresAndEdges) {
                        "edges: 4\n"
                        "location: 0 55 -400\n"
                        "heading: 0\n"
+                       "camera: 0 55 -400\n"
+                       "heading: 0\n"
                        "edge: (0, 200) (100,200) top: 50 H\n"
                        "edge: (0, 200) (100,200) top: 50 H\n"
                        "edge: (199, -100) (200,0) top: 50 slope = 100\n"
@@ -56,7 +58,8 @@ TEST(Snap, PrintsTheWorldsFiguresAndEdges) {
 TEST(Snap, DebugLinesGoToStandardError) {
     const SnapRun run = snap("tests/data/snap-example", "--debug --stats", "2>&1 >/dev/null");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "Reading data files...\nCreating BSP...\nAdding surfaces...\n"
+    EXPECT_EQ(run.out, "loading graphics...\ninitializing sound...\nreading files...\n"
+                       "Reading data files...\nCreating BSP...\nAdding surfaces...\n"
                        "Converting polygons to triangles...\nCreating BSP...\n"
                        "partitioning complete.\npartitioning complete.\n");
 }

@@ -1,0 +1,54 @@
+#include "shell/LoadingThread.h"
+
+#include "loading/LoadPipeline.h"
+#include "platform/FatalError.h"
+#include "platform/Host.h"
+#include "sound/SoundSetup.h"
+#include "world/World.h"
+
+namespace velmora {
+
+LoadingThread::LoadingThread(LoadingSteps steps) : steps_(std::move(steps)) {}
+
+LoadingThread::~LoadingThread() {
+    join();
+}
+
+void LoadingThread::start() {
+    thread_ = std::thread([this] { run(); });
+}
+
+void LoadingThread::join() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void LoadingThread::run() {
+    platform::Host& host = platform::host();
+    // Each text also goes to the debug channel, in order with the tree build's own lines.
+    auto showProgress = [this, &host](const std::string& text) {
+        host.debugOutput(text + "\n");
+        host.runOnMainThread([show = steps_.showProgress, text] { show(text); });
+    };
+    try {
+        World& world = World::instance();
+        world.progressCallback = [showProgress](const char* text) { showProgress(text); };
+        showProgress("loading graphics...");
+        host.runOnMainThread(steps_.computeScreenLayout);
+        showProgress("initializing sound...");
+        Vertex camera{200.0f, -55.0f, -200.0f};
+        setupSounds(SoundManager::instance(), camera);
+        showProgress("reading files...");
+        WorldReader reader;
+        float heading = 260.0f;
+        loadWorld(reader, camera, heading);
+        world.progressCallback = nullptr;
+        host.runOnMainThread(
+            [loaded = steps_.loaded, camera, heading] { loaded(camera, heading); });
+    } catch (const platform::FatalError& error) {
+        host.runOnMainThread([failed = steps_.failed, error] { failed(error); });
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "geometry/Vertex.h"
+#include "platform/FatalError.h"
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace velmora {
+
+// What the loading thread hands to the main thread.
+struct LoadingSteps {
+    // Shows one progress text on a fresh copy of the loading screen.
+    std::function<void(const std::string& text)> showProgress;
+    // Works out the screen layout again and reloads the screen pictures.
+    std::function<void()> computeScreenLayout;
+    // The world is loaded: the camera at its default location and heading.
+    std::function<void(const Vertex& camera, float heading)> loaded;
+    // The load ended with a fatal error: show it, then end the program with exit code 5.
+    std::function<void(const platform::FatalError& error)> failed;
+};
+
+// Loads the world once, away from the main thread, in the order a visitor sees on the loading
+// screen: "loading graphics...", the screen layout, "initializing sound...", the sounds,
+// "reading files...", then the loader's own texts. Every step that shows or changes what the
+// main thread owns is handed to it through the host, so the main thread sees them in order.
+class LoadingThread {
+  public:
+    explicit LoadingThread(LoadingSteps steps);
+    // Waits for the thread, which may still be loading.
+    ~LoadingThread();
+
+    void start();
+    // Waits for the load to end. A closing program has called the host's beginClosing first,
+    // so the thread waits for nothing the main thread would have to do.
+    void join();
+
+  private:
+    void run();
+
+    LoadingSteps steps_;
+    std::thread thread_;
+};
+
+} // namespace velmora

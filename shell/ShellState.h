@@ -1,0 +1,25 @@
+#pragma once
+
+#include "geometry/Vertex.h"
+
+#include <atomic>
+
+namespace velmora {
+
+// The program's own state besides the World: where the visitor stands and looks, and the flags
+// that choose what a frame shows and what keys do. camera and heading belong to the main thread;
+// the flags are shared with the loading and conversation threads.
+struct ShellState {
+    // Where the visitor stands until the world's default location replaces it.
+    Vertex camera{200.0f, -55.0f, -200.0f};
+    float heading = 260.0f;
+
+    std::atomic<int> loadingComplete{0};
+    std::atomic<int> movementEnabled{0};
+    std::atomic<int> menuOpen{0};
+    std::atomic<int> finaleShown{0};
+    std::atomic<int> finalePlayed{0};
+    std::atomic<int> depthViewEnabled{0};
+};
+
+} // namespace velmora

@@ -1,0 +1,229 @@
+#include "shell/WindowProcedure.h"
+
+#include "bsp/EdgeDump.h"
+#include "loading/LoadPipeline.h"
+#include "movement/Walking.h"
+#include "shell/VirtualKeys.h"
+#include "sound/SoundManager.h"
+#include "world/World.h"
+
+#include <iostream>
+
+namespace velmora {
+
+namespace {
+
+// The end-of-loading jingle.
+constexpr int kLoadedSound = 4;
+constexpr float kTurnStep = 2.0f;
+
+} // namespace
+
+WindowProcedure::WindowProcedure(std::ostream* trace)
+    : groundGrid_("LT_GRAY", "LT_GRAY_1"), composer_(trace) {}
+
+WindowProcedure::~WindowProcedure() {
+    onDestroy();
+}
+
+template <typename Handler> void WindowProcedure::dispatch(Handler handler) {
+    if (failed_) {
+        return; // a fatal message is up; the program ends once it is dismissed
+    }
+    try {
+        handler();
+    } catch (const platform::FatalError& error) {
+        showFatal(error);
+    }
+}
+
+void WindowProcedure::showFatal(const platform::FatalError& error) {
+    failed_ = true;
+    platform::host().showMessage(error.text(), error.caption(), error.icon());
+    platform::host().quit(platform::kFatalExitCode);
+}
+
+void WindowProcedure::onCreate() {
+    if (state_.loadingComplete != 0 || loading_) {
+        return;
+    }
+    LoadingSteps steps;
+    steps.showProgress = [this](const std::string& text) {
+        composer_.showLoadingText(text.c_str());
+    };
+    steps.computeScreenLayout = [this] { composer_.computeScreenLayout(); };
+    steps.loaded = [this](const Vertex& camera, float heading) {
+        dispatch([&] { finishLoading(camera, heading); });
+    };
+    steps.failed = [this](const platform::FatalError& error) { showFatal(error); };
+    loading_ = std::make_unique<LoadingThread>(std::move(steps));
+    loading_->start();
+}
+
+void WindowProcedure::finishLoading(const Vertex& camera, float heading) {
+    state_.camera = camera;
+    state_.heading = heading;
+    composer_.colors().buildColorTools(World::instance().colors);
+    state_.loadingComplete = 1;
+    platform::host().requestRepaint();
+    platform::host().startTimer(kTimerIntervalMs);
+    state_.movementEnabled = 1;
+    SoundManager::instance().play(kLoadedSound);
+}
+
+void WindowProcedure::placeCamera(const Vertex& camera, float heading) {
+    state_.camera = camera;
+    state_.heading = heading;
+}
+
+void WindowProcedure::onPaint() {
+    dispatch([this] {
+        composer_.paintWindowBackground();
+        composeFrame();
+    });
+}
+
+void WindowProcedure::onSize() {
+    platform::host().requestRepaint();
+}
+
+void WindowProcedure::onTimer() {
+    dispatch([this] { composeFrame(); });
+}
+
+void WindowProcedure::composeFrame() {
+    FrameRequest request{
+        {World::instance(), &groundGrid_, {}}, state_.camera, state_.heading, {}, {}};
+    request.flags.loadingComplete = state_.loadingComplete != 0;
+    request.flags.depthViewEnabled = state_.depthViewEnabled != 0;
+    request.flags.menuOpen = state_.menuOpen != 0;
+    request.flags.finaleShown = state_.finaleShown != 0;
+    composer_.composeFrame(request);
+}
+
+bool WindowProcedure::onKeyDown(int keyCode) {
+    bool bound = true;
+    dispatch([&] {
+        switch (keyCode) {
+        case vk::kUp:
+        case vk::kKeypad8:
+            step(true);
+            break;
+        case vk::kDown:
+        case vk::kKeypad2:
+            step(false);
+            break;
+        case vk::kLeft:
+        case vk::kKeypad4:
+            turn(-kTurnStep);
+            break;
+        case vk::kRight:
+        case vk::kKeypad6:
+            turn(kTurnStep);
+            break;
+        case vk::kZ:
+            state_.depthViewEnabled = state_.depthViewEnabled == 0 ? 1 : 0;
+            composeFrame();
+            break;
+        case vk::kSpace:
+            composeFrame();
+            break;
+        default:
+            bound = worldKey(keyCode);
+            break;
+        }
+    });
+    return bound;
+}
+
+// The keys that read or change the World, the menu or the conversations. Until loading has
+// completed they do nothing: the loading thread still owns the World.
+bool WindowProcedure::worldKey(int keyCode) {
+    const bool loaded = state_.loadingComplete != 0;
+    switch (keyCode) {
+    case vk::kD:
+        if (loaded) {
+            for (const CollisionEdge& edge : World::instance().edges) {
+                dumpEdge(edge, std::cout);
+            }
+        }
+        return true;
+    case vk::kR:
+        if (loaded) {
+            reload();
+        }
+        return true;
+    case vk::kEscape:
+        if (loaded) {
+            escape();
+        }
+        return true;
+    case vk::kF:
+        if (loaded) {
+            World::instance().toggleGroundGrid();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void WindowProcedure::step(bool forward) {
+    if (state_.movementEnabled != 0) {
+        World& world = World::instance();
+        const WalkingScene scene{world.edges, {}, &groundGrid_, SoundManager::instance()};
+        if (forward) {
+            stepForward(state_.camera, state_.heading, scene);
+        } else {
+            stepBackward(state_.camera, state_.heading, scene);
+        }
+    }
+    composeFrame();
+}
+
+void WindowProcedure::turn(float delta) {
+    state_.heading = turnHeading(state_.heading, delta);
+    composeFrame();
+}
+
+void WindowProcedure::reload() {
+    WorldReader reader;
+    reader.readConfiguration();
+    World& world = World::instance();
+    reloadWorld(world, reader);
+    composer_.colors().buildColorTools(world.colors);
+}
+
+void WindowProcedure::escape() {
+    state_.movementEnabled = 1;
+    state_.menuOpen = 0;
+    SoundManager::instance().stopAll();
+}
+
+bool WindowProcedure::onCommand(int command) {
+    switch (command) {
+    case kCommandAbout:
+        platform::host().showAboutBox();
+        return true;
+    case kCommandExit:
+        platform::host().closeWindow();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void WindowProcedure::onDestroy() {
+    if (destroyed_) {
+        return;
+    }
+    destroyed_ = true;
+    // Nothing may wait for the main thread from here on, or the joins below could never end.
+    platform::host().beginClosing();
+    if (loading_) {
+        loading_->join();
+    }
+    SoundManager::instance().shutdownSound();
+}
+
+} // namespace velmora

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "bsp/GroundGrid.h"
+#include "render/FrameComposer.h"
+#include "shell/LoadingThread.h"
+#include "shell/ShellState.h"
+
+#include <iosfwd>
+#include <memory>
+
+namespace velmora {
+
+// The menu commands.
+inline constexpr int kCommandAbout = 104;
+inline constexpr int kCommandExit = 105;
+// The tick that updates the figures and draws a frame.
+inline constexpr int kTimerIntervalMs = 250;
+
+// The program's one window procedure: the window (GTK) and velmora-snap turn their events into
+// these messages, so both drive the same routing. Main thread only. A fatal error met while a
+// message is handled (a colour without a brush, a broken world file on reload) is shown through
+// the host, which then ends the program with exit code 5.
+class WindowProcedure {
+  public:
+    // Needs the process host, the World and the sound manager to exist already.
+    explicit WindowProcedure(std::ostream* trace = nullptr);
+    ~WindowProcedure();
+
+    // The window exists: the loading thread starts.
+    void onCreate();
+    // Black background, the bottom panel, then a frame.
+    void onPaint();
+    // Only asks for a repaint.
+    void onSize();
+    // Updates every figure with the camera, then draws a frame (also with no figures).
+    void onTimer();
+    // Runs the key's row of the key table; false for a key without a row.
+    bool onKeyDown(int keyCode);
+    // 104 shows the About box, 105 closes the window; false for any other command.
+    bool onCommand(int command);
+    // The window is gone: stops and joins every thread, then destroys the World and shuts the
+    // sound down. Safe to call more than once.
+    void onDestroy();
+
+    // Draws one frame now.
+    void composeFrame();
+
+    // Puts the visitor somewhere else (velmora-snap's --at and --heading).
+    void placeCamera(const Vertex& camera, float heading);
+
+    const ShellState& state() const { return state_; }
+    ShellState& state() { return state_; }
+    FrameComposer& composer() { return composer_; }
+
+  private:
+    template <typename Handler> void dispatch(Handler handler);
+    void finishLoading(const Vertex& camera, float heading);
+    void failLoading(const platform::FatalError& error);
+    void showFatal(const platform::FatalError& error);
+    void step(bool forward);
+    void turn(float delta);
+    void reload();
+    void escape();
+    bool worldKey(int keyCode);
+
+    ShellState state_;
+    GroundGrid groundGrid_;
+    FrameComposer composer_;
+    std::unique_ptr<LoadingThread> loading_;
+    bool failed_ = false;
+    bool destroyed_ = false;
+};
+
+} // namespace velmora
