@@ -2,6 +2,7 @@
 
 import math
 import subprocess
+from collections import deque
 
 from speech import SOX
 from wavefile import RATE, read_samples, write_canonical
@@ -83,6 +84,122 @@ def normalize(samples, peak_db):
     peak = max(abs(s) for s in samples) or 1.0
     gain = 10.0 ** (peak_db / 20.0) / peak
     return [s * gain for s in samples]
+
+
+def _biquad(samples, b0, b1, b2, a1, a2):
+    x1 = x2 = y1 = y2 = 0.0
+    out = []
+    for x in samples:
+        y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2
+        x2, x1, y2, y1 = x1, x, y1, y
+        out.append(y)
+    return out
+
+
+def ear_weighting(samples, rate=RATE):
+    """The broadcast loudness weighting: a shelf of +4 dB above about 1.7 kHz, where the ear
+    is most sensitive, and a high-pass at about 38 Hz, both made for this rate by the bilinear
+    transform from their analogue prototypes."""
+    k = math.tan(math.pi * 1681.974450955533 / rate)
+    q = 0.7071752369554196
+    vh = 10.0 ** (3.999843853973347 / 20.0)
+    vb = vh ** 0.4996667741545416
+    a0 = 1.0 + k / q + k * k
+    shelf = _biquad(samples, (vh + vb * k / q + k * k) / a0, 2.0 * (k * k - vh) / a0,
+                    (vh - vb * k / q + k * k) / a0, 2.0 * (k * k - 1.0) / a0,
+                    (1.0 - k / q + k * k) / a0)
+    k = math.tan(math.pi * 38.13547087602444 / rate)
+    q = 0.5003270373238773
+    a0 = 1.0 + k / q + k * k
+    return _biquad(shelf, 1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0)
+
+
+def loudness_db(samples, rate=RATE, weighted=True):
+    """Gated loudness in dB on the scale of sox's "RMS lev dB": the mean power of 400 ms blocks (100 ms
+    apart) that are neither near silence (-70 dB) nor 10 dB quieter than those blocks on
+    average, so that pauses between sentences do not count. Weighted by ear_weighting() unless told not
+    to, in which case it is the RMS level of the voiced part."""
+    if weighted:
+        samples = ear_weighting(samples, rate)
+    block, hop = int(0.4 * rate), int(0.1 * rate)
+    squares = [s * s for s in samples]
+    powers, running = [], sum(squares[:block])
+    for start in range(0, len(samples) - block + 1, hop):
+        if start:
+            running += sum(squares[start + block - hop:start + block])
+            running -= sum(squares[start - hop:start])
+        powers.append(max(0.0, running) / block)
+
+    def level(power):
+        return 10.0 * math.log10(power) if power > 0.0 else -math.inf
+
+    loud = [p for p in powers if level(p) > -70.0]
+    if not loud:
+        return -math.inf
+    gate = level(sum(loud) / len(loud)) - 10.0
+    voiced = [p for p in loud if level(p) > gate]
+    return level(sum(voiced) / len(voiced))
+
+
+def peak_db(samples):
+    peak = max((abs(s) for s in samples), default=0.0)
+    return 20.0 * math.log10(peak) if peak > 0.0 else -math.inf
+
+
+def limit(samples, ceiling_db, lookahead=0.005, release=0.08, rate=RATE):
+    """Keeps every sample at or under the ceiling by turning the gain down smoothly around the
+    few peaks above it. The gain each sample needs is spread to `lookahead` seconds either side
+    (a running minimum), recovers with a `release` time constant, and is then averaged over the
+    same span, so it falls and rises gently yet is never above what any peak needs."""
+    ceiling = 10.0 ** (ceiling_db / 20.0)
+    if not samples:
+        return []
+    need = [min(1.0, ceiling / abs(s)) if s else 1.0 for s in samples]
+    reach = max(1, int(lookahead * rate))
+    width = 2 * reach + 1
+    # running minimum over the window centred on each sample (a monotonic queue)
+    padded = [1.0] * reach + need + [1.0] * reach
+    window, held = deque(), []
+    for i, g in enumerate(padded):
+        while window and padded[window[-1]] >= g:
+            window.pop()
+        window.append(i)
+        if window[0] <= i - width:
+            window.popleft()
+        if i >= width - 1:
+            held.append(padded[window[0]])
+    recover = 1.0 - math.exp(-1.0 / (release * rate))
+    gain, recovered = 1.0, []
+    for g in held:
+        gain = min(g, gain + (1.0 - gain) * recover)
+        recovered.append(gain)
+    # moving average over the same window: each average covers only gains at or under the
+    # need of the sample in its middle (the ends are padded with the edge gains, which are)
+    padded = [recovered[0]] * reach + recovered + [recovered[-1]] * reach
+    total = sum(padded[:width])
+    out = []
+    for i, s in enumerate(samples):
+        out.append(s * min(need[i], total / width))
+        if i + width < len(padded):
+            total += padded[i + width] - padded[i]
+    return out
+
+
+def to_loudness(samples, target_db, ceiling_db, rate=RATE):
+    """Brings the samples to the target loudness_db(), limiting the peaks that would then pass
+    the ceiling. Limiting takes a little loudness away, so the gain is corrected and the
+    original limited again until the result is within 0.05 dB of the target (or gives up after
+    a few rounds; the caller checks the result)."""
+    gain_db = target_db - loudness_db(samples, rate)
+    out = samples
+    for _ in range(4):
+        gain = 10.0 ** (gain_db / 20.0)
+        out = limit([s * gain for s in samples], ceiling_db, rate=rate)
+        error = target_db - loudness_db(out, rate)
+        if abs(error) < 0.05:
+            break
+        gain_db += error
+    return out
 
 
 def fade(samples, fade_in, fade_out, rate=RATE):

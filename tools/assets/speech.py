@@ -26,7 +26,8 @@ def sox_command(voice, raw_file, out_file):
 
 
 def speak(line, voice, pronunciations, workdir):
-    """Returns the line as float samples at the program's rate, peaking at -1 dBFS."""
+    """Returns the line as float samples at the program's rate, peaking at -1 dBFS (the
+    generator then brings every line to one loudness)."""
     text_file = workdir / ("%d.txt" % line.wave_id)
     raw_file = workdir / ("%d-flite.wav" % line.wave_id)
     out_file = workdir / ("%d-voice.wav" % line.wave_id)
