@@ -14,7 +14,7 @@ class SceneFigure {
     virtual ~SceneFigure() = default;
     virtual void translate(const Vertex& offset) = 0;
     virtual void rotate(const RotationMatrix& m) = 0;
-    virtual void draw(ColorBuffer& frame, const DepthBuffer& depth) = 0;
+    virtual void draw(ColorBuffer& frame, DepthBuffer& depth) = 0;
 };
 
 } // namespace velmora

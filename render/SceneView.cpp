@@ -33,7 +33,7 @@ void rotateView(const SceneParts& scene, float theta) {
 }
 
 void drawScene(const SceneParts& scene, const SurfaceCallback& callback, ColorBuffer& frame,
-               const DepthBuffer& depth) {
+               DepthBuffer& depth) {
     if (scene.groundGrid != nullptr && scene.world.groundGridEnabled == 1) {
         for (GroundCell& cell : scene.groundGrid->cells()) {
             callback(cell.lowerTriangle);

@@ -25,6 +25,6 @@ void rotateView(const SceneParts& scene, float theta);
 // The floor (when enabled), then the tree back to front, each through the callback; then the
 // figures.
 void drawScene(const SceneParts& scene, const SurfaceCallback& callback, ColorBuffer& frame,
-               const DepthBuffer& depth);
+               DepthBuffer& depth);
 
 } // namespace velmora

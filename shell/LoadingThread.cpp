@@ -6,6 +6,10 @@
 #include "sound/SoundSetup.h"
 #include "world/World.h"
 
+#include <memory>
+
+#include <memory>
+
 namespace velmora {
 
 LoadingThread::LoadingThread(LoadingSteps steps) : steps_(std::move(steps)) {}
@@ -44,8 +48,10 @@ void LoadingThread::run() {
         float heading = 260.0f;
         loadWorld(reader, camera, heading);
         world.progressCallback = nullptr;
-        host.runOnMainThread(
-            [loaded = steps_.loaded, camera, heading] { loaded(camera, heading); });
+        auto characters = std::make_shared<Characters>(steps_.createCharacters());
+        host.runOnMainThread([loaded = steps_.loaded, camera, heading, characters] {
+            loaded(camera, heading, *characters);
+        });
     } catch (const platform::FatalError& error) {
         host.runOnMainThread([failed = steps_.failed, error] { failed(error); });
     }

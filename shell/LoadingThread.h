@@ -1,5 +1,6 @@
 #pragma once
 
+#include "characters/Conversations.h"
 #include "geometry/Vertex.h"
 #include "platform/FatalError.h"
 
@@ -16,16 +17,19 @@ struct LoadingSteps {
     std::function<void(const std::string& text)> showProgress;
     // Works out the screen layout again and reloads the screen pictures.
     std::function<void()> computeScreenLayout;
-    // The world is loaded: the camera at its default location and heading.
-    std::function<void(const Vertex& camera, float heading)> loaded;
+    // Makes the figures; runs on the loading thread once the world is loaded.
+    std::function<Characters()> createCharacters;
+    // The world is loaded and the figures stand: the camera at the default location and heading.
+    std::function<void(const Vertex& camera, float heading, Characters& characters)> loaded;
     // The load ended with a fatal error: show it, then end the program with exit code 5.
     std::function<void(const platform::FatalError& error)> failed;
 };
 
 // Loads the world once, away from the main thread, in the order a visitor sees on the loading
 // screen: "loading graphics...", the screen layout, "initializing sound...", the sounds,
-// "reading files...", then the loader's own texts. Every step that shows or changes what the
-// main thread owns is handed to it through the host, so the main thread sees them in order.
+// "reading files...", then the loader's own texts; then the figures are made. Every step that shows
+// or changes what the main thread owns is handed to it through the host, so the main thread sees
+// them in order.
 class LoadingThread {
   public:
     explicit LoadingThread(LoadingSteps steps);

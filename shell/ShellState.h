@@ -1,5 +1,6 @@
 #pragma once
 
+#include "characters/Conversations.h"
 #include "geometry/Vertex.h"
 
 #include <atomic>
@@ -15,11 +16,9 @@ struct ShellState {
     float heading = 260.0f;
 
     std::atomic<int> loadingComplete{0};
-    std::atomic<int> movementEnabled{0};
-    std::atomic<int> menuOpen{0};
-    std::atomic<int> finaleShown{0};
-    std::atomic<int> finalePlayed{0};
     std::atomic<int> depthViewEnabled{0};
+    // Walking, the menu and the closing panel, shared with the conversations.
+    InteractionFlags interaction;
 };
 
 } // namespace velmora

@@ -20,7 +20,8 @@ constexpr float kTurnStep = 2.0f;
 } // namespace
 
 WindowProcedure::WindowProcedure(std::ostream* trace)
-    : groundGrid_("LT_GRAY", "LT_GRAY_1"), composer_(trace) {}
+    : conversations_(state_.interaction, SoundManager::instance()),
+      groundGrid_("LT_GRAY", "LT_GRAY_1"), composer_(trace) {}
 
 WindowProcedure::~WindowProcedure() {
     onDestroy();
@@ -52,22 +53,24 @@ void WindowProcedure::onCreate() {
         composer_.showLoadingText(text.c_str());
     };
     steps.computeScreenLayout = [this] { composer_.computeScreenLayout(); };
-    steps.loaded = [this](const Vertex& camera, float heading) {
-        dispatch([&] { finishLoading(camera, heading); });
+    steps.createCharacters = [this] { return conversations_.createCharacters(); };
+    steps.loaded = [this](const Vertex& camera, float heading, Characters& characters) {
+        dispatch([&] { finishLoading(camera, heading, characters); });
     };
     steps.failed = [this](const platform::FatalError& error) { showFatal(error); };
     loading_ = std::make_unique<LoadingThread>(std::move(steps));
     loading_->start();
 }
 
-void WindowProcedure::finishLoading(const Vertex& camera, float heading) {
+void WindowProcedure::finishLoading(const Vertex& camera, float heading, Characters& characters) {
     state_.camera = camera;
     state_.heading = heading;
     composer_.colors().buildColorTools(World::instance().colors);
+    conversations_.adopt(std::move(characters));
     state_.loadingComplete = 1;
     platform::host().requestRepaint();
     platform::host().startTimer(kTimerIntervalMs);
-    state_.movementEnabled = 1;
+    state_.interaction.movementEnabled = 1;
     SoundManager::instance().play(kLoadedSound);
 }
 
@@ -88,16 +91,27 @@ void WindowProcedure::onSize() {
 }
 
 void WindowProcedure::onTimer() {
-    dispatch([this] { composeFrame(); });
+    dispatch([this] {
+        if (state_.loadingComplete != 0) {
+            conversations_.update(state_.camera);
+        }
+        composeFrame();
+    });
 }
 
 void WindowProcedure::composeFrame() {
-    FrameRequest request{
-        {World::instance(), &groundGrid_, {}}, state_.camera, state_.heading, {}, {}};
+    const std::vector<SceneFigure*> figures = conversations_.figures();
+    FrameRequest request{{World::instance(), &groundGrid_, figures},
+                         state_.camera,
+                         state_.heading,
+                         {},
+                         [this](ColorBuffer& frame, const BitmapFont& font) {
+                             conversations_.drawMenuOverlay(frame, font);
+                         }};
     request.flags.loadingComplete = state_.loadingComplete != 0;
     request.flags.depthViewEnabled = state_.depthViewEnabled != 0;
-    request.flags.menuOpen = state_.menuOpen != 0;
-    request.flags.finaleShown = state_.finaleShown != 0;
+    request.flags.menuOpen = state_.interaction.menuOpen != 0;
+    request.flags.finaleShown = state_.interaction.finaleShown != 0;
     composer_.composeFrame(request);
 }
 
@@ -163,15 +177,28 @@ bool WindowProcedure::worldKey(int keyCode) {
             World::instance().toggleGroundGrid();
         }
         return true;
+    case vk::kI:
+        if (loaded) {
+            conversations_.markAllTalkedTo();
+        }
+        return true;
     default:
-        return false;
+        break;
     }
+    if (keyCode >= vk::kDigit1 && keyCode <= vk::kDigit4) {
+        if (loaded) {
+            conversations_.chooseMenuItem(keyCode - vk::kDigit1 + 1);
+        }
+        return true;
+    }
+    return false;
 }
 
 void WindowProcedure::step(bool forward) {
-    if (state_.movementEnabled != 0) {
+    if (state_.interaction.movementEnabled != 0) {
         World& world = World::instance();
-        const WalkingScene scene{world.edges, {}, &groundGrid_, SoundManager::instance()};
+        const std::vector<Vertex> figures = conversations_.figureViewPositions();
+        const WalkingScene scene{world.edges, figures, &groundGrid_, SoundManager::instance()};
         if (forward) {
             stepForward(state_.camera, state_.heading, scene);
         } else {
@@ -195,9 +222,7 @@ void WindowProcedure::reload() {
 }
 
 void WindowProcedure::escape() {
-    state_.movementEnabled = 1;
-    state_.menuOpen = 0;
-    SoundManager::instance().stopAll();
+    conversations_.escape();
 }
 
 bool WindowProcedure::onCommand(int command) {

@@ -48,13 +48,14 @@ class WindowProcedure {
     // Puts the visitor somewhere else (velmora-snap's --at and --heading).
     void placeCamera(const Vertex& camera, float heading);
 
+    const Conversations& conversations() const { return conversations_; }
     const ShellState& state() const { return state_; }
     ShellState& state() { return state_; }
     FrameComposer& composer() { return composer_; }
 
   private:
     template <typename Handler> void dispatch(Handler handler);
-    void finishLoading(const Vertex& camera, float heading);
+    void finishLoading(const Vertex& camera, float heading, Characters& characters);
     void failLoading(const platform::FatalError& error);
     void showFatal(const platform::FatalError& error);
     void step(bool forward);
@@ -64,6 +65,7 @@ class WindowProcedure {
     bool worldKey(int keyCode);
 
     ShellState state_;
+    Conversations conversations_;
     GroundGrid groundGrid_;
     FrameComposer composer_;
     std::unique_ptr<LoadingThread> loading_;

@@ -17,7 +17,7 @@ namespace velmora {
 // close does the same for good, so that no waiter can start after the sound has shut down.
 class SoundWaiters {
   public:
-    using Callback = void (*)(int);
+    using Callback = std::function<void(int)>;
     using PlayingQuery = std::function<bool(int)>;
 
     static constexpr std::chrono::milliseconds checkInterval{1000};

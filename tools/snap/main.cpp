@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <thread>
 
 namespace {
@@ -61,6 +62,28 @@ void pressKeys(ConsoleHost& host, WindowProcedure& procedure, const SnapOptions&
     }
 }
 
+// Who has been talked to, and the open menu if there is one.
+void printConversations(const velmora::Conversations& conversations,
+                        const velmora::ShellState& state, std::ostream& out) {
+    static const std::map<int, const char*> names{
+        {1, "senator"}, {2, "priestess"}, {3, "guard"}, {4, "plebeian"}, {6, "woman"}};
+    out << "talked:";
+    for (const auto& [kind, talked] : conversations.talkedTo()) {
+        if (talked != 0 && names.contains(kind)) {
+            out << ' ' << names.at(kind);
+        }
+    }
+    out << '\n';
+    if (state.interaction.menuOpen != 0) {
+        out << "menu: " << conversations.menuHeading();
+        for (const velmora::MenuItem& item : conversations.menuItems()) {
+            out << " | " << item.text;
+        }
+        out << '\n';
+    }
+    out << std::flush;
+}
+
 void report(const WindowProcedure& procedure, const SnapOptions& options) {
     const velmora::World& world = velmora::World::instance();
     if (options.stats) {
@@ -68,7 +91,8 @@ void report(const WindowProcedure& procedure, const SnapOptions& options) {
         const velmora::Vertex& camera = procedure.state().camera;
         std::cout << "camera: " << shortest(camera.x) << ' ' << shortest(camera.y) << ' '
                   << shortest(camera.z) << '\n'
-                  << "heading: " << shortest(procedure.state().heading) << std::endl;
+                  << "heading: " << shortest(procedure.state().heading) << '\n';
+        printConversations(procedure.conversations(), procedure.state(), std::cout);
     }
     if (options.edges) {
         velmora::snap::printEdges(world, std::cout);

@@ -49,6 +49,7 @@ TEST(Snap, PrintsTheWorldsFiguresAndEdges) {
                        "heading: 0\n"
                        "camera: 0 55 -400\n"
                        "heading: 0\n"
+                       "talked:\n"
                        "edge: (0, 200) (100,200) top: 50 H\n"
                        "edge: (0, 200) (100,200) top: 50 H\n"
                        "edge: (199, -100) (200,0) top: 50 slope = 100\n"
