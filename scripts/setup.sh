@@ -3,9 +3,11 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+    build-essential cmake ninja-build pkg-config clang libclang-rt-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libopenal-dev libalut-dev libopenal1
+    libgtk-3-dev libcairo2-dev libgdk-pixbuf-2.0-dev
+    xvfb xauth xdotool imagemagick sox
 )
 
 missing=()
