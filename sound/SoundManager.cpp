@@ -216,6 +216,9 @@ void SoundManager::makeAmbientLoop(int key) {
 }
 
 void SoundManager::shutdownSound() {
+    // The waiters go first, and for good: one still waiting would take the silence of a closed
+    // device for the end of its sound, and a playThenCall racing with the shutdown starts none.
+    waiters_.close();
     std::map<int, SoundEntry> registered;
     bool wasActive = false;
     {
@@ -223,9 +226,6 @@ void SoundManager::shutdownSound() {
         wasActive = std::exchange(active_, false);
         registered = sounds_;
     }
-    // Closed, not only stopped: a playThenCall racing with the shutdown starts no waiter after
-    // this.
-    waiters_.close();
     if (!wasActive) {
         return;
     }

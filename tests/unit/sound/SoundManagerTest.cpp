@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <thread>
 
 namespace {
 
@@ -146,6 +147,30 @@ TEST_F(SoundManagerTest, ShutdownEndsAWaitWithoutCallingAndLeavesAQuietManager) 
     EXPECT_EQ(alcGetCurrentContext(), nullptr);
     manager->play(5);
     EXPECT_TRUE(takeSoundErrors(host).empty());
+}
+
+// A waiter that a playThenCall racing with the shutdown starts after it would find the sound
+// gone and call at once; none may start, and none may outlive the shutdown.
+TEST(SoundShutdown, APlayThenCallRacingWithTheShutdownStartsNoWaiter) {
+    velmora::test::FakeHost host;
+    velmora::test::serveTestWaves(host);
+    for (int round = 0; round < 40; ++round) {
+        velmora::test::LoopbackAudio audio;
+        ASSERT_NE(audio.context, nullptr);
+        SoundManager manager(audio.device, audio.context);
+        manager.registerSound(5, 109, true);
+        manager.play(5); // nothing renders, so it plays until stopped
+        std::thread waiting([&manager] {
+            for (int i = 0; i < 20; ++i) {
+                manager.playThenCall(recordCall, 5);
+            }
+        });
+        std::thread closing([&manager] { manager.shutdownSound(); });
+        waiting.join();
+        closing.join();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_TRUE(takeCalls(0).empty()) << "round " << round;
+    }
 }
 
 TEST(SilentSoundManager, WithoutADeviceEveryCallIsQuietAndWaitsEndAtOnce) {
