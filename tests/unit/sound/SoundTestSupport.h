@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <complex>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -141,24 +140,6 @@ struct LoopbackAudio {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
 };
-
-// The amplitude of a tone in rendered stereo, both channels together (one DFT bin each, powers
-// summed), so that a source counts the same wherever it is panned. Exact when the block holds a
-// whole number of its cycles.
-inline double toneLevel(const std::vector<float>& stereo, int frequencyHz) {
-    const std::size_t frames = stereo.size() / 2;
-    double power = 0.0;
-    for (std::size_t channel = 0; channel < 2; ++channel) {
-        std::complex<double> sum;
-        for (std::size_t i = 0; i < frames; ++i) {
-            const double phase = 2.0 * std::numbers::pi * frequencyHz * static_cast<double>(i) /
-                                 LoopbackAudio::sampleRate;
-            sum += static_cast<double>(stereo[2 * i + channel]) * std::polar(1.0, phase);
-        }
-        power += std::norm(2.0 * sum / static_cast<double>(frames));
-    }
-    return std::sqrt(power);
-}
 
 // A sound manager over a loopback device, with a host that records its message boxes.
 class ManagerFixture : public testing::Test {
