@@ -22,13 +22,17 @@ struct Golden {
 };
 
 const Golden kGoldens[] = {
-    // The nearer red wall over the farther blue one; the sky turned 360 degrees, 40 pixels.
+    // The nearer red wall over the farther blue one, the senator off to the left; the sky turned
+    // 360 degrees, 40 pixels.
     {"walls_ahead", "walls", "--at 0,55,0 --heading 0"},
-    // The green wall to the east; the sky turned 269 degrees, one pixel more than ahead.
+    // The green wall to the east, the plebeian close by on the right, the centurion, the fire pot
+    // and a woman far off; the sky turned 269 degrees, one pixel more than ahead.
     {"walls_east", "walls", "--at 0,55,0 --heading 90"},
-    // Red at depth 200 (grey 25), blue at 500 (grey 63), the rest never written (grey 163).
+    // Red at depth 200 (grey 25), blue at 500 (grey 63), the senator at 389 (grey 49), the rest
+    // never written (grey 163).
     {"walls_ahead_depth", "walls", "--at 0,55,0 --heading 0 --depth-view"},
-    // From beyond the blue wall, which now hides the red one completely.
+    // From beyond the blue wall, which now hides the red one and the senator; the senator shows
+    // only along the wall's diagonal, where neither of its triangles writes depth.
     {"walls_from_behind", "walls", "--at 0,55,800 --heading 175"},
     // Triangles reaching behind the eye: two corners ahead on the right, one on the left.
     {"clipped", "clipped", "--at 0,55,0 --heading 0"},
