@@ -158,6 +158,10 @@ struct View {
     const char* arguments;
 };
 
+void PrintTo(const View& view, std::ostream* out) {
+    *out << view.name << " (" << view.arguments << ")";
+}
+
 const View kViews[] = {
     // Where the visitor starts: the plebeian before the arch, the curia behind it.
     {"start", ""},

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cmath>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -54,6 +55,10 @@ struct Walk {
     const char* figure;
     const char* keys;
 };
+
+inline void PrintTo(const Walk& walk, std::ostream* out) {
+    *out << walk.figure << " (" << walk.keys << ")";
+}
 
 // From the start to each figure, each ending inside the figure's zone, facing it.
 inline const Walk kWalks[] = {
