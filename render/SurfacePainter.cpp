@@ -1,6 +1,7 @@
 #include "render/SurfacePainter.h"
 
 #include "platform/FatalError.h"
+#include "render/GuardBand.h"
 #include "render/Projection.h"
 #include "render/SurfaceClipping.h"
 
@@ -73,10 +74,20 @@ void SurfacePainter::fill(const Surface& surface) {
             return;
         }
     }
+    std::vector<FramePoint> corners{{v[0].x, v[0].y}, {v[1].x, v[1].y}, {v[2].x, v[2].y}};
+    if (!insideGuardBand(corners)) {
+        // A corner just beside the eye projects millions of pixels away, past what the fill
+        // can hold; only the part near the frame is handed on.
+        corners = clipToGuardBand(corners);
+    }
+    if (corners.size() < 3) {
+        return;
+    }
     cairo_t* cr = frame_.cairo();
-    cairo_move_to(cr, v[0].x, v[0].y);
-    cairo_line_to(cr, v[1].x, v[1].y);
-    cairo_line_to(cr, v[2].x, v[2].y);
+    cairo_move_to(cr, corners[0].x, corners[0].y);
+    for (std::size_t i = 1; i < corners.size(); ++i) {
+        cairo_line_to(cr, corners[i].x, corners[i].y);
+    }
     cairo_close_path(cr);
     cairo_set_source_rgb(cr, ((*color >> 16) & 0xFF) / 255.0, ((*color >> 8) & 0xFF) / 255.0,
                          (*color & 0xFF) / 255.0);

@@ -73,6 +73,21 @@ TEST_F(PaintSurface, FillIsSolidWithoutAntialiasing) {
     EXPECT_EQ(frame.pixel(320, 290), kBackground);
 }
 
+// Corners just beside the eye project millions of pixels away; the fill must still cover only
+// what the triangle covers. This one lies wholly below the frame, so nothing is painted; the
+// other reaches from millions of pixels left of the frame to its tip at (600, 200).
+TEST_F(PaintSurface, CornersFarOutsideTheFrameStillFillOnlyTheTriangle) {
+    Surface below = triangle("red", {-10, -10, 0.001f}, {-10, -5, 0.002f}, {-1, -1, 1});
+    painter.drawSurface(below);
+    EXPECT_EQ(colorCounts().count(kRed), 0u);
+    Surface tip = triangle("red", {-10, 10, 0.001f}, {-10, -10, 0.001f}, {0.2f, 0, 1});
+    painter.drawSurface(tip);
+    EXPECT_EQ(frame.pixel(0, 200), kRed);
+    EXPECT_EQ(frame.pixel(50, 20), kRed);
+    EXPECT_EQ(frame.pixel(650, 200), kBackground);
+    EXPECT_EQ(frame.pixel(590, 100), kBackground);
+}
+
 TEST_F(PaintSurface, DepthIsWrittenOnlyWhenTheSurfaceAsksForIt) {
     for (const int writesDepth : {1, 0}) {
         depth.clear();
