@@ -68,6 +68,9 @@ void WindowProcedure::finishLoading(const Vertex& camera, float heading, Charact
     composer_.colors().buildColorTools(World::instance().colors);
     conversations_.adopt(std::move(characters));
     state_.loadingComplete = 1;
+    // The first frame of the square, at once: it also places the figures in view, which the
+    // first step tests against.
+    composeFrame();
     platform::host().requestRepaint();
     platform::host().startTimer(kTimerIntervalMs);
     state_.interaction.movementEnabled = 1;

@@ -38,7 +38,7 @@ TEST(Snap, PrintsTheWorldsFiguresAndEdges) {
     EXPECT_EQ(run.exitCode, 0);
     // Two walls of two triangles; the turned wall lies on the origin's side of the first.
     // The world's degree factor leaves the turned wall's far end at x = 199.998, cut to 199.
-    EXPECT_EQ(run.out, "colors: 1\n"
+    EXPECT_EQ(run.out, "colors: 3\n"
                        "definitions: 1\n"
                        "instances: 2\n"
                        "surfaces: 4\n"
