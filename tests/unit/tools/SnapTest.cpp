@@ -1,40 +1,20 @@
 // velmora-snap as a world author uses it: run in a directory that holds data/.
+#include "SnapRun.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct SnapRun {
-    std::string out;
-    int exitCode = -1;
-};
-
-// Runs velmora-snap with the arguments in directory and captures what the redirection leaves on
-// standard output (by default both streams).
-SnapRun snap(const std::string& directory, const std::string& arguments,
-             const std::string& redirection = "2>&1") {
-    const std::string command =
-        "cd '" + directory + "' && '" VELMORA_SNAP "' " + arguments + " " + redirection;
-    SnapRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> chunk{};
-    while (std::fgets(chunk.data(), chunk.size(), pipe) != nullptr) {
-        run.out += chunk.data();
-    }
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+// Runs velmora-snap in directory; out holds what the redirection leaves on standard output.
+velmora::test::SnapRun snap(const std::string& directory, const std::string& arguments,
+                            const std::string& redirection = "2>&1") {
+    return velmora::test::runSnap(VELMORA_SNAP, directory, arguments, redirection);
 }
 
 TEST(Snap, PrintsTheWorldsFiguresAndEdges) {
-    const SnapRun run = snap("tests/data/snap-example", "--stats --edges");
+    const velmora::test::SnapRun run = snap("tests/data/snap-example", "--stats --edges");
     EXPECT_EQ(run.exitCode, 0);
     // Two walls of two triangles; the turned wall lies on the origin's side of the first.
     // The world's degree factor leaves the turned wall's far end at x = 199.998, cut to 199.
@@ -57,7 +37,8 @@ TEST(Snap, PrintsTheWorldsFiguresAndEdges) {
 }
 
 TEST(Snap, DebugLinesGoToStandardError) {
-    const SnapRun run = snap("tests/data/snap-example", "--debug --stats", "2>&1 >/dev/null");
+    const velmora::test::SnapRun run =
+        snap("tests/data/snap-example", "--debug --stats", "2>&1 >/dev/null");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "loading graphics...\ninitializing sound...\nreading files...\n"
                        "Reading data files...\nCreating BSP...\nAdding surfaces...\n"
@@ -66,12 +47,12 @@ TEST(Snap, DebugLinesGoToStandardError) {
 }
 
 TEST(Snap, FatalErrorsPrintCaptionAndTextAndExitWithFive) {
-    const SnapRun broken = snap("tests/data/snap-broken", "--stats");
+    const velmora::test::SnapRun broken = snap("tests/data/snap-broken", "--stats");
     EXPECT_EQ(broken.exitCode, 5);
     EXPECT_EQ(broken.out,
               "Error: Expected label OBJECT_DEFINITION or OBJECT_INSTANCE\nlast line: END \n\n");
 
-    const SnapRun missing = snap("tests", "--stats");
+    const velmora::test::SnapRun missing = snap("tests", "--stats");
     EXPECT_EQ(missing.exitCode, 5);
     EXPECT_EQ(missing.out, "Error: unable to open file: bsp.cfg\n");
 
