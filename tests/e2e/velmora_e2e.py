@@ -6,6 +6,7 @@ listens to what OpenAL Soft's wave backend recorded.
 usage: velmora_e2e.py VELMORA VELMORA_SNAP SCENARIO
 Run from the repository root. Exit code 0: passed, 1: failed, 77: skipped (no xvfb-run/xdotool).
 """
+import atexit
 import os
 import shutil
 import signal
@@ -18,6 +19,8 @@ import time
 
 SKIP = 77
 HERE = os.path.dirname(os.path.abspath(__file__))
+SCRATCH = tempfile.mkdtemp(prefix="velmora-e2e-")  # removed at exit
+atexit.register(shutil.rmtree, SCRATCH, True)
 SCREEN = (1920, 1080)
 FRAME_W, FRAME_H = 1000, 400
 PARCHMENT = (234, 222, 190)
@@ -91,7 +94,7 @@ class Shot:
 
 def snap_frame(snap, directory):
     """The frame velmora-snap draws of the world in the directory, from its default place."""
-    picture = os.path.join(tempfile.mkdtemp(prefix="velmora-e2e-"), "snap.png")
+    picture = os.path.join(tempfile.mkdtemp(dir=SCRATCH), "snap.png")
     subprocess.run([snap, "--out", picture], cwd=directory, check=True, timeout=60)
     return Shot(("convert", picture)).region(0, 0, FRAME_W, FRAME_H)
 
@@ -225,7 +228,7 @@ def wait_square(frame_or_none, timeout=20):
 
 def scratch_world(name):
     """A copy of one of the small worlds next to this script, as a working directory."""
-    directory = tempfile.mkdtemp(prefix="velmora-e2e-")
+    directory = tempfile.mkdtemp(dir=SCRATCH)
     shutil.copytree(os.path.join(HERE, name, "data"), os.path.join(directory, "data"))
     return directory
 
@@ -511,7 +514,7 @@ def scenario_figure(velmora, snap):
 
 def scenario_close_loading(velmora, snap):
     during = 0
-    directory = tempfile.mkdtemp(prefix="velmora-e2e-")
+    directory = tempfile.mkdtemp(dir=SCRATCH)
     recording = os.path.join(directory, "heard.wav")
     for run in range(20):
         if os.path.exists(recording):
