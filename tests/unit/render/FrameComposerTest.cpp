@@ -97,7 +97,8 @@ TEST_F(ComposeFrame, SkyGroundAndHorizonFollowTheHeading) {
     // heading, and the sky column shown at frame column 0; heading 90 turns the sky by 269
     // degrees of 11 pixels, 2959 pixels
     const std::pair<float, int> cases[] = {{360, 0}, {0, 40}, {260, 1000 - 89}, {90, 41}};
-    for (const auto& [heading, firstColumn] : cases) {
+    for (const auto& [heading, shift] : cases) {
+        const int firstColumn = shift; // a lambda may not capture a structured binding
         composer.composeFrame(request(heading, {true, false, false, false}));
         EXPECT_EQ(firstDifference(composer.frame(), 0, 0, kFrameWidth, kFrameHeight,
                                   [&](int x, int y) -> std::uint32_t {
