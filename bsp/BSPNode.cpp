@@ -6,6 +6,7 @@
 #include "platform/Host.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <utility>
 
@@ -25,12 +26,21 @@ bool enclosesArea(const Surface& surface) {
     return !hasZeroNormal(planeOfVertices(surface.vertices));
 }
 
-BSPNode& childOf(std::unique_ptr<BSPNode>& slot) {
-    if (!slot) {
-        slot = std::make_unique<BSPNode>();
+// While the tree is built, surfaces wait for their node on the heap, and what is sorted from level
+// to level is a pointer with a copy of the three corners the sort reads: one contiguous list, and
+// each surface is moved only once, into the node it ends in.
+struct Waiting {
+    explicit Waiting(Surface&& s) : surface(std::make_unique<Surface>(std::move(s))) {
+        for (int k = 0; k < 3; ++k) {
+            const Vertex& corner = surface->vertices[k];
+            corners[k] = {corner.x, corner.y, corner.z};
+        }
     }
-    return *slot;
-}
+
+    std::array<std::array<float, 3>, 3> corners;
+    std::unique_ptr<Surface> surface;
+};
+using SurfaceList = std::vector<Waiting>;
 
 // A surface's share of the surface limit: each part of a split copies its names, so long names
 // count once more for every 128 characters.
@@ -38,13 +48,51 @@ std::size_t weightOf(const Surface& surface) {
     return 1 + (surface.name.size() + surface.colorName.size() + surface.textureName.size()) / 128;
 }
 
-// The parts that keep an area go to the child; returns their weight.
-std::size_t appendParts(std::unique_ptr<BSPNode>& slot, std::vector<Surface>& parts) {
+// The list one side of a node hands on to its child: a list of its own, or the storage of the
+// list being sorted, written from its front while it is read. Building a long chain of walls
+// then writes no fresh memory per level.
+class SideList {
+  public:
+    SideList(SurfaceList& sorted, bool inPlace, std::size_t size)
+        : sorted_(sorted), inPlace_(inPlace) {
+        if (!inPlace_) {
+            own_.reserve(size);
+        }
+    }
+
+    void push(Waiting&& waiting) {
+        if (!inPlace_) {
+            own_.push_back(std::move(waiting));
+            return;
+        }
+        Waiting& slot = sorted_[written_++];
+        if (&slot != &waiting) {
+            slot = std::move(waiting);
+        }
+    }
+
+    SurfaceList take() {
+        if (!inPlace_) {
+            return std::move(own_);
+        }
+        sorted_.erase(sorted_.begin() + static_cast<std::ptrdiff_t>(written_), sorted_.end());
+        return std::move(sorted_);
+    }
+
+  private:
+    SurfaceList& sorted_;
+    bool inPlace_;
+    std::size_t written_ = 0;
+    SurfaceList own_;
+};
+
+// The parts that keep an area go to the side's list; returns their weight.
+std::size_t appendParts(SideList& list, std::vector<Surface>& parts) {
     std::size_t weight = 0;
     for (Surface& part : parts) {
         if (enclosesArea(part)) {
             weight += weightOf(part);
-            childOf(slot).surfaces.push_back(std::move(part));
+            list.push(Waiting(std::move(part)));
         }
     }
     return weight;
@@ -92,63 +140,89 @@ class BuildBudget {
     std::size_t sorts_ = 0;
 };
 
-CornerClasses classifyCorners(const PartitionPlane& partition, const Surface& surface) {
+CornerClasses classifyCorners(const PartitionPlane& partition, const Waiting& waiting) {
     CornerClasses classes{};
     for (int k = 0; k < 3; ++k) {
-        const Vertex& corner = surface.vertices[k];
-        classes[k] = classifyAgainst(partition, corner.x, corner.y, corner.z);
+        const auto& [x, y, z] = waiting.corners[k];
+        classes[k] = classifyAgainst(partition, x, y, z);
     }
     return classes;
 }
 
-bool contains(const CornerClasses& classes, PlaneSide side) {
-    return std::find(classes.begin(), classes.end(), side) != classes.end();
+// How many entries a surface of these classes gives the far and the origin side's lists at most:
+// a split gives two parts to the side that holds two of its corners.
+std::pair<std::size_t, std::size_t> sharesOf(const CornerClasses& classes) {
+    const auto far = std::count(classes.begin(), classes.end(), FarSide);
+    const auto origin = std::count(classes.begin(), classes.end(), OriginSide);
+    if (far != 0 && origin != 0) {
+        return {far == 2 ? 2 : 1, origin == 2 ? 2 : 1};
+    }
+    return {far != 0 ? 1 : 0, origin != 0 ? 1 : 0};
 }
 
-// Sorts one surface against the node's partition (its first surface) into a child, into the
-// node itself, or cut into parts for both children.
-void placeSurface(BSPNode& node, const PartitionPlane& plane, Surface&& surface,
-                  BuildBudget& budget) {
-    const Surface& partition = node.surfaces.front();
-    const CornerClasses classes = classifyCorners(plane, surface);
-    const bool anyOrigin = contains(classes, OriginSide);
-    const bool anyFar = contains(classes, FarSide);
-    if (anyFar && !anyOrigin) {
-        childOf(node.farSideChild).surfaces.push_back(std::move(surface));
-    } else if (anyOrigin && !anyFar) {
-        childOf(node.originSideChild).surfaces.push_back(std::move(surface));
-    } else if (anyOrigin && anyFar) {
+// Sorts one surface against the node's partition (its first surface) into a side's list, into
+// the node itself, or cut into parts for both sides.
+void placeSurface(BSPNode& node, const CornerClasses& classes, Waiting&& waiting, SideList& far,
+                  SideList& origin, BuildBudget& budget) {
+    const auto [farShare, originShare] = sharesOf(classes);
+    if (originShare == 0 && farShare != 0) {
+        far.push(std::move(waiting));
+    } else if (farShare == 0 && originShare != 0) {
+        origin.push(std::move(waiting));
+    } else if (farShare != 0) {
+        // Taken out first: a list written in place may reuse the surface's own slot.
+        const std::unique_ptr<Surface> surface = std::move(waiting.surface);
         std::vector<Surface> originParts;
         std::vector<Surface> farParts;
         platform::host().debugOutput("spliting surface\n");
-        splitTriangle(surface, partition, classes, originParts, farParts);
+        splitTriangle(*surface, node.surfaces.front(), classes, originParts, farParts);
         platform::host().debugOutput("split complete\n");
-        const std::size_t kept = appendParts(node.originSideChild, originParts) +
-                                 appendParts(node.farSideChild, farParts);
-        budget.replaceByParts(surface, kept);
+        const std::size_t kept = appendParts(origin, originParts) + appendParts(far, farParts);
+        budget.replaceByParts(*surface, kept);
     } else {
-        node.surfaces.push_back(std::move(surface));
+        node.surfaces.push_back(std::move(*waiting.surface));
+        waiting.surface.reset();
     }
 }
 
-// Keeps the first usable surface as the partition and sorts the others. Surfaces with fewer than
-// three corners cannot be classified; the loader never passes any, and they are dropped here.
-void partitionNode(BSPNode& node, BuildBudget& budget) {
-    budget.sort(node.surfaces.size());
-    std::vector<Surface> pending = std::move(node.surfaces);
-    node.surfaces.clear();
-    PartitionPlane plane;
-    for (Surface& surface : pending) {
-        if (!hasThreeCorners(surface)) {
-            continue;
-        }
-        if (node.surfaces.empty()) {
-            node.surfaces.push_back(std::move(surface));
-            plane = partitionPlaneOf(node.surfaces.front().vertices);
-        } else {
-            placeSurface(node, plane, std::move(surface), budget);
-        }
+// Keeps the first surface as the node's partition and sorts the others; returns the far side's
+// list and the origin side's list.
+std::pair<SurfaceList, SurfaceList> partitionNode(BSPNode& node, SurfaceList sorted,
+                                                  std::vector<CornerClasses>& classes,
+                                                  BuildBudget& budget) {
+    if (sorted.empty()) {
+        return {};
     }
+    budget.sort(sorted.size());
+    node.surfaces.push_back(std::move(*sorted.front().surface));
+    sorted.front().surface.reset();
+    const PartitionPlane plane = partitionPlaneOf(node.surfaces.front().vertices);
+
+    // Everything is classified (into storage kept from node to node) before anything moves, so
+    // that each side's list is allocated once, at its size. A side whose entries never outnumber
+    // the slots already read (entry i frees slot i) can be written into the sorted list itself; the
+    // larger such side is.
+    classes.resize(sorted.size());
+    std::size_t farSize = 0;
+    std::size_t originSize = 0;
+    bool farFits = true;
+    bool originFits = true;
+    for (std::size_t i = 1; i < sorted.size(); ++i) {
+        classes[i] = classifyCorners(plane, sorted[i]);
+        const auto [farShare, originShare] = sharesOf(classes[i]);
+        farSize += farShare;
+        originSize += originShare;
+        farFits = farFits && farSize <= i + 1;
+        originFits = originFits && originSize <= i + 1;
+    }
+    const bool farInPlace = farFits && (farSize >= originSize || !originFits);
+    const bool originInPlace = originFits && !farInPlace;
+    SideList far(sorted, farInPlace, farSize);
+    SideList origin(sorted, originInPlace, originSize);
+    for (std::size_t i = 1; i < sorted.size(); ++i) {
+        placeSurface(node, classes[i], std::move(sorted[i]), far, origin, budget);
+    }
+    return {far.take(), origin.take()};
 }
 
 } // namespace
@@ -159,32 +233,48 @@ BSPNode::~BSPNode() {
 
 void BSPNode::buildSubtree(const TreeLimits& limits) {
     BuildBudget budget(limits, surfaces);
+    // Surfaces with fewer than three corners cannot be classified; the loader never passes any,
+    // and they are dropped here.
+    SurfaceList rootList;
+    rootList.reserve(surfaces.size());
+    for (Surface& surface : surfaces) {
+        if (hasThreeCorners(surface)) {
+            rootList.emplace_back(std::move(surface));
+        }
+    }
+    surfaces.clear();
+
     // Depth-first with the far child first; a node is finished once both of its subtrees are.
     struct Step {
         BSPNode* node;
-        bool partitioned;
+        SurfaceList pending;
+        bool partitioned = false;
     };
-    std::vector<Step> steps{{this, false}};
+    std::vector<Step> steps;
+    std::vector<CornerClasses> classes;
+    steps.push_back({this, std::move(rootList)});
     while (!steps.empty()) {
-        Step& step = steps.back();
-        BSPNode& node = *step.node;
-        if (step.partitioned) {
+        if (steps.back().partitioned) {
             platform::host().debugOutput("partitioning complete.\n");
             steps.pop_back();
             continue;
         }
-        partitionNode(node, budget);
+        BSPNode& node = *steps.back().node;
+        auto [farSide, originSide] =
+            partitionNode(node, std::move(steps.back().pending), classes, budget);
         // Only an empty root has nothing to partition; it reports nothing either.
         if (node.surfaces.empty()) {
             steps.pop_back();
             continue;
         }
-        step.partitioned = true;
-        if (node.originSideChild) {
-            steps.push_back({node.originSideChild.get(), false});
+        steps.back().partitioned = true;
+        if (!originSide.empty()) {
+            node.originSideChild = std::make_unique<BSPNode>();
+            steps.push_back({node.originSideChild.get(), std::move(originSide)});
         }
-        if (node.farSideChild) {
-            steps.push_back({node.farSideChild.get(), false});
+        if (!farSide.empty()) {
+            node.farSideChild = std::make_unique<BSPNode>();
+            steps.push_back({node.farSideChild.get(), std::move(farSide)});
         }
     }
 }

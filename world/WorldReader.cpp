@@ -55,6 +55,7 @@ void WorldReader::readConfiguration() {
 void WorldReader::beginReload() {
     includedFiles_.clear();
     instanceSurfaces_ = 0;
+    copiedSurfaces_ = 0;
 }
 
 void WorldReader::parseWorldFile(World& world, const std::string& name) {
@@ -146,12 +147,18 @@ void WorldReader::readDefaultLocation(World& world, LineReader& in) {
     world.defaultHeading = line.angle;
 }
 
-void WorldReader::checkSurfaceCount(std::size_t current, std::size_t added,
-                                    std::size_t times) const {
+void WorldReader::checkSurfaceCount(std::size_t current, std::size_t added, std::size_t times) {
     const std::size_t room = current >= surfaceLimit_ ? 0 : surfaceLimit_ - current;
     if (added != 0 && times > room / added) {
         throw FatalError("world too large: more than " + std::to_string(surfaceLimit_) +
                              " surfaces in one object or in the placed instances",
+                         "Error");
+    }
+    const std::size_t copyLimit = 2 * surfaceLimit_;
+    copiedSurfaces_ += added * times; // at most the surface limit, by the check above
+    if (copiedSurfaces_ > copyLimit) {
+        throw FatalError("world too large: more than " + std::to_string(copyLimit) +
+                             " surfaces copied into objects and instances",
                          "Error");
     }
 }

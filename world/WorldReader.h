@@ -53,8 +53,10 @@ class WorldReader {
     void readContainedObject(World& world, LineReader& in);
     void readObjectInstance(World& world, LineReader& in);
     void readRotationSeries(World& world, LineReader& in);
-    // Throws when an object would grow past the surface limit.
-    void checkSurfaceCount(std::size_t current, std::size_t added, std::size_t times = 1) const;
+    // Throws when an object would grow past the surface limit, or when the surfaces copied in
+    // this load would pass twice that: many objects, each within the limit, would otherwise
+    // still exhaust memory.
+    void checkSurfaceCount(std::size_t current, std::size_t added, std::size_t times = 1);
 
     std::string dataDirectory_;
     std::size_t surfaceLimit_;
@@ -62,6 +64,7 @@ class WorldReader {
     std::string worldFileName_;
     std::set<std::string> includedFiles_;
     std::size_t instanceSurfaces_ = 0;
+    std::size_t copiedSurfaces_ = 0;
 };
 
 } // namespace velmora

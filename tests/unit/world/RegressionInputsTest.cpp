@@ -5,7 +5,6 @@
 #include "bsp/TreeStats.h"
 #include "loading/LoadPipeline.h"
 
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -109,8 +108,8 @@ GeneratedIncludes selfSpelledManyWays() {
     std::string text = "COLOR_DEFINITION\nc\n1\n";
     for (int k = 0; k < 12000; ++k) {
         std::string spelling = "a.txt";
-        for (int digits = k + 1; digits > 0; digits /= 3) {
-            spelling.insert(0, std::array{"./", ".//", "x/../"}[digits % 3]);
+        for (int bits = k + 1; bits > 0; bits /= 2) {
+            spelling.insert(0, bits % 2 ? ".//" : "./");
         }
         text += "INCLUDE " + spelling + "\n";
     }

@@ -150,6 +150,20 @@ TEST_F(WorldReaderTest, RunawayCopiesAreRefusedWithAMessage) {
     write("doubling.txt", doubling);
     World::destroy();
     EXPECT_THAT(parseError("doubling.txt").text(), HasSubstr("world too large"));
+
+    // Three rings, each within the limit, copy more than twice the limit between them.
+    std::string rings = kWall;
+    for (int ring = 0; ring < 3; ++ring) {
+        rings += "OBJECT_ROTATION_SERIES\nring" + std::to_string(ring) + "\nwall\n0,0,0\n1,700,5\n";
+    }
+    write("rings.txt", rings);
+    World::destroy();
+    EXPECT_EQ(parseError("rings.txt").text(),
+              "world too large: more than 2000 surfaces copied into objects and instances");
+    reader_.beginReload(); // a new load counts afresh
+    write("rings.txt", rings.substr(0, rings.rfind("OBJECT_ROTATION_SERIES")));
+    World::destroy();
+    EXPECT_NO_THROW(parse("rings.txt"));
 }
 
 } // namespace
