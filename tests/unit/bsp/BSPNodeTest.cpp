@@ -147,23 +147,6 @@ TEST_F(BuildSubtree, PassingALimitEndsTheBuildWithAMessage) {
     }
 }
 
-// Runs work on a thread with a 64 KiB stack, which recursion once per tree level would overflow
-// long before a deep tree ends.
-bool runOnSmallStack(std::function<void()> work) {
-    pthread_attr_t attributes;
-    pthread_attr_init(&attributes);
-    pthread_attr_setstacksize(&attributes, 64 * 1024);
-    auto trampoline = [](void* arg) -> void* {
-        (*static_cast<std::function<void()>*>(arg))();
-        return nullptr;
-    };
-    pthread_t thread;
-    const bool ran = pthread_create(&thread, &attributes, trampoline, &work) == 0 &&
-                     pthread_join(thread, nullptr) == 0;
-    pthread_attr_destroy(&attributes);
-    return ran;
-}
-
 TEST_F(BuildSubtree, WallsEachBeyondTheLastBuildAndReleaseAsOneLongChain) {
     // Each level keeps one wall and passes the rest on; the work grows with the square of the
     // count, hence a few thousand walls.
@@ -172,11 +155,13 @@ TEST_F(BuildSubtree, WallsEachBeyondTheLastBuildAndReleaseAsOneLongChain) {
         root->surfaces.push_back(facingX("wall", 10.0f * (i + 1)));
     }
     TreeStats stats;
-    ASSERT_TRUE(runOnSmallStack([&] {
-        root->buildSubtree();
-        stats = measureTree(*root);
-        root->releaseSubtree();
-    }));
+    ASSERT_TRUE(bsptest::runOnSmallStack(
+        [&] {
+            root->buildSubtree();
+            stats = measureTree(*root);
+            root->releaseSubtree();
+        },
+        64 * 1024));
     EXPECT_EQ(std::tie(stats.nodes, stats.depth, stats.surfaces), std::tie(kWalls, kWalls, kWalls));
     EXPECT_EQ(host.debugLines(), std::vector<std::string>(kWalls, kNodeDone));
     EXPECT_TRUE(isLeaf(*root) && root->surfaces.size() == 1);
@@ -193,10 +178,12 @@ TEST(DeepTree, HandLinkedChainIsMeasuredAndDestroyedWithoutRecursion) {
         tail = next.get();
     }
     TreeStats stats;
-    ASSERT_TRUE(runOnSmallStack([&] {
-        stats = measureTree(*chain);
-        chain.reset();
-    }));
+    ASSERT_TRUE(bsptest::runOnSmallStack(
+        [&] {
+            stats = measureTree(*chain);
+            chain.reset();
+        },
+        64 * 1024));
     EXPECT_EQ(std::tie(stats.nodes, stats.depth), std::tie(kLength, kLength));
 }
 

@@ -111,23 +111,6 @@ TEST(DrawBackToFront, SubtreesNestBackToFront) {
     EXPECT_THAT(drawOrder(*root, 60), ElementsAre("10", "30", "40", "50"));
 }
 
-// Runs work on a thread with a 256 KiB stack, which recursion once per tree level would
-// overflow long before a deep tree ends.
-bool runOnSmallStack(std::function<void()> work) {
-    pthread_attr_t attributes;
-    pthread_attr_init(&attributes);
-    pthread_attr_setstacksize(&attributes, 256 * 1024);
-    auto trampoline = [](void* arg) -> void* {
-        (*static_cast<std::function<void()>*>(arg))();
-        return nullptr;
-    };
-    pthread_t thread;
-    const bool ran = pthread_create(&thread, &attributes, trampoline, &work) == 0 &&
-                     pthread_join(thread, nullptr) == 0;
-    pthread_attr_destroy(&attributes);
-    return ran;
-}
-
 TEST(DrawBackToFront, DeepChainIsWalkedWithoutRecursion) {
     // Each wall's child lies beyond it, linked alternately as far and origin child, so every
     // level enters its first subtree: the deepest wall is drawn first.
@@ -143,7 +126,7 @@ TEST(DrawBackToFront, DeepChainIsWalkedWithoutRecursion) {
         }
     }
     std::vector<std::string> order;
-    ASSERT_TRUE(runOnSmallStack([&] { order = drawOrder(*root, 0); }));
+    ASSERT_TRUE(bsptest::runOnSmallStack([&] { order = drawOrder(*root, 0); }, 256 * 1024));
     std::vector<std::string> expected;
     for (int i = kLength - 1; i >= 0; --i) {
         expected.push_back(std::to_string(i));
