@@ -53,6 +53,7 @@ void LoadingThread::run() {
             loaded(camera, heading, *characters);
         });
     } catch (const platform::FatalError& error) {
+        World::instance().progressCallback = nullptr;
         host.runOnMainThread([failed = steps_.failed, error] { failed(error); });
     }
 }
