@@ -215,6 +215,10 @@ std::pair<SurfaceList, SurfaceList> partitionNode(BSPNode& node, SurfaceList sor
         farFits = farFits && farSize <= i + 1;
         originFits = originFits && originSize <= i + 1;
     }
+    // A side that would fill less than half of that storage gets a list of its own, so that the
+    // lists waiting for their nodes never hold much more room than entries.
+    farFits = farFits && 2 * farSize >= sorted.size();
+    originFits = originFits && 2 * originSize >= sorted.size();
     const bool farInPlace = farFits && (farSize >= originSize || !originFits);
     const bool originInPlace = originFits && !farInPlace;
     SideList far(sorted, farInPlace, farSize);

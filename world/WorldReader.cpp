@@ -5,8 +5,10 @@
 #include "world/NumberParsing.h"
 
 #include <algorithm>
-#include <filesystem>
+#include <optional>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace velmora {
 
@@ -16,6 +18,17 @@ namespace {
 
 FatalError unableToOpen(const std::string& name) {
     return FatalError("unable to open file: " + name, "Error");
+}
+
+// The device and inode of a file: the same however its path is spelled (./a.txt, .//a.txt,
+// sub/../a.txt, a link to it). One look-up walks the path once; resolving it component by
+// component would walk it once per component, which deep directories make slow.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> identityOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return std::pair<std::uint64_t, std::uint64_t>{info.st_dev, info.st_ino};
 }
 
 } // namespace
@@ -31,19 +44,6 @@ std::string WorldReader::pathOf(const std::string& name) const {
     return dataDirectory_ + "/" + relative;
 }
 
-// The same file however the name spells it (./a.txt, .//a.txt, sub/../a.txt, a link to it).
-std::string WorldReader::resolvedPathOf(const std::string& name) const {
-    namespace fs = std::filesystem;
-    const fs::path path = pathOf(name);
-    std::error_code error;
-    fs::path resolved = fs::weakly_canonical(path, error);
-    if (error) {
-        // Too long for the system as written (./././... can be): shortened by the dots first.
-        resolved = fs::weakly_canonical(fs::absolute(path, error).lexically_normal(), error);
-    }
-    return error ? path.lexically_normal().string() : resolved.string();
-}
-
 void WorldReader::readConfiguration() {
     LineReader in(pathOf("bsp.cfg"));
     if (!in.isOpen()) {
@@ -54,6 +54,7 @@ void WorldReader::readConfiguration() {
 
 void WorldReader::beginReload() {
     includedFiles_.clear();
+    includedIdentities_.clear();
     instanceSurfaces_ = 0;
     copiedSurfaces_ = 0;
 }
@@ -98,8 +99,11 @@ std::optional<std::string> WorldReader::readUntilInclude(World& world, LineReade
             const std::size_t blank = line->rfind(' ');
             std::string name = blank == std::string::npos ? *line : line->substr(blank + 1);
             // Remembered before the file is read, so that a file including itself, directly or
-            // through others, reads as a no-op instead of without end.
-            if (includedFiles_.insert(resolvedPathOf(name)).second) {
+            // through others, reads as a no-op instead of without end. A file that cannot be
+            // found is not remembered: opening it gives the message.
+            const auto identity = identityOf(pathOf(name));
+            if (!identity || includedIdentities_.insert(*identity).second) {
+                includedFiles_.insert(name);
                 return name;
             }
         } else {

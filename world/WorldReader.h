@@ -3,9 +3,11 @@
 #include "world/World.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace velmora {
 
@@ -37,14 +39,13 @@ class WorldReader {
     void beginReload();
 
     const std::string& worldFileName() const { return worldFileName_; }
-    // The resolved paths of the files read through INCLUDE in this load.
+    // The files read through INCLUDE in this load, each by the name that first included it.
     const std::set<std::string>& includedFiles() const { return includedFiles_; }
     // What building the scene's tree may spend in this load.
     const TreeLimits& treeLimits() const { return treeLimits_; }
 
   private:
     std::string pathOf(const std::string& name) const;
-    std::string resolvedPathOf(const std::string& name) const;
     std::optional<std::string> readUntilInclude(World& world, LineReader& in);
     void applyDirective(World& world, const std::string& line, LineReader& in);
     void readColorDefinition(World& world, LineReader& in);
@@ -63,6 +64,8 @@ class WorldReader {
     TreeLimits treeLimits_;
     std::string worldFileName_;
     std::set<std::string> includedFiles_;
+    // The device and inode of each included file: one file however its path is spelled.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> includedIdentities_;
     std::size_t instanceSurfaces_ = 0;
     std::size_t copiedSurfaces_ = 0;
 };

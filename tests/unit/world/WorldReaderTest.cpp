@@ -69,11 +69,9 @@ TEST_F(WorldReaderTest, IncludeReadsEachFileOnceAndNamesAfterTheLastBlank) {
     write("w.txt", "INCLUDE colors.txt\nINCLUDE ./colors.txt\nINCLUDE a sub\\b\nINCLUDEfile\n"
                    "INCLUDE sub/../colors.txt\nCOLOR_DEFINITION\nlast\n1\n");
     EXPECT_THAT(colorNames(parse("w.txt")), ElementsAre("red", "blue", "c", "odd", "last"));
-    // Files are known by where they are, not by how the INCLUDE line spells them.
-    EXPECT_EQ(reader_.includedFiles().size(), 4u);
-    EXPECT_EQ(
-        reader_.includedFiles().count(std::filesystem::canonical(root_ / "data/sub/b").string()),
-        1u);
+    // Files are known by what they are, not by how the INCLUDE line spells them.
+    EXPECT_THAT(reader_.includedFiles(),
+                ElementsAre("INCLUDEfile", "c.txt", "colors.txt", "sub\\b"));
 }
 
 TEST_F(WorldReaderTest, CyclicIncludeIsANoOp) {
