@@ -70,16 +70,6 @@ TEST_F(SquareLayout, DefinesThePavingAndEveryColourASurfaceNames) {
     }
 }
 
-TEST_F(SquareLayout, StartsOutsideEveryZoneLookingIntoTheSquare) {
-    EXPECT_EQ(world().defaultLocation.x, kStart.x);
-    EXPECT_EQ(world().defaultLocation.y, kStart.y);
-    EXPECT_EQ(world().defaultLocation.z, kStart.z);
-    EXPECT_EQ(world().defaultHeading, kStart.heading);
-    for (const Figure& figure : kFigures) {
-        EXPECT_FALSE(insideZone(figure, kStart.x, kStart.z)) << figure.name;
-    }
-}
-
 // Whether the segment a-b meets the axis-aligned square of half side r round c (plan view).
 bool segmentMeetsSquare(double ax, double az, double bx, double bz, double cx, double cz,
                         double r) {

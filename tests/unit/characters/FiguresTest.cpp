@@ -85,59 +85,5 @@ template <typename Figure> bool is(const GameObject& object) {
     return dynamic_cast<const Figure*>(&object) != nullptr;
 }
 
-TEST(CreateCharacters, SevenFiguresInOrderWithTheirPicturesZonesAndConversations) {
-    test::FakeHost host;
-    // Bitmap n is one pixel of blue n, so each figure shows which bitmap it was made from.
-    for (const int n : {4, 5, 6, 7, 8, 9, 17, 18, 19}) {
-        host.putResource(platform::ResourceType::Bitmap, n,
-                         bmpOf(1, 1, [n](int, int) { return std::uint32_t(n); }));
-    }
-    InteractionFlags flags;
-    SoundManager silent(nullptr, nullptr);
-    Conversations conversations(flags, silent);
-    Characters characters = conversations.createCharacters();
-    const struct {
-        bool (*type)(const GameObject&);
-        Vertex position;
-        std::int32_t kind, radius;
-        int bitmap, width, height, billboardHeight, billboardWidth;
-    } expected[] = {
-        {is<Centurion>, {560, 0, -500}, 0, 80, 4, 133, 236, 70, 20},
-        {is<GenericPerson>, {2600, 0, -650}, 3, 80, 19, 194, 422, 70, 20},
-        {is<Senator>, {-325, 0, 389}, 1, 80, 6, 139, 221, 70, 20},
-        {is<Plebian>, {100, 0, -100}, 4, 80, 17, 280, 606, 70, 20},
-        {is<WomanWithFan>, {1400, 0, -900}, 2, 80, 5, 125, 211, 70, 20},
-        {is<FireInPot>, {1125, 0, -800}, -1, 50, 7, 160, 120, 60, 80},
-        {is<WomanWithScarf>, {2200, 60, -280}, 6, 80, 18, 184, 377, 70, 20},
-    };
-    ASSERT_EQ(characters.objects.size(), std::size(expected));
-    for (std::size_t i = 0; i < std::size(expected); ++i) {
-        const GameObject& object = *characters.objects[i];
-        const auto& e = expected[i];
-        EXPECT_TRUE(e.type(object)) << i;
-        EXPECT_EQ(object.position, e.position) << i;
-        EXPECT_EQ(object.dialogueKind, e.kind) << i;
-        EXPECT_EQ(object.triggerRadius, e.radius) << i;
-        EXPECT_EQ(bool(object.interactionCallback), e.kind >= 0) << i;
-        EXPECT_EQ(object.billboardHeight, e.billboardHeight) << i;
-        EXPECT_EQ(object.billboardWidth, e.billboardWidth) << i;
-        const Sprite* sprite = object.graphic->currentSprite();
-        ASSERT_NE(sprite, nullptr) << i;
-        EXPECT_EQ(sprite->width(), e.width) << i;
-        EXPECT_EQ(sprite->height(), e.height) << i;
-        EXPECT_EQ(sprite->pixelAt(0, 0), std::uint32_t(e.bitmap) << 16) << i;
-    }
-    const std::map<std::int32_t, std::int32_t> nobodyYet{{1, 0}, {2, 0}, {3, 0}, {4, 0}, {6, 0}};
-    EXPECT_EQ(characters.talkedTo, nobodyYet);
-
-    // The fire burns through bitmaps 7, 8 and 9, one per tick, seen or not.
-    conversations.adopt(std::move(characters));
-    for (const int bitmap : {8, 9, 7, 8}) {
-        conversations.update({-5000, 55, -5000});
-        const auto* fire = static_cast<const GameObject*>(conversations.figures()[5]);
-        EXPECT_EQ(fire->graphic->currentSprite()->pixelAt(0, 0), std::uint32_t(bitmap) << 16);
-    }
-}
-
 } // namespace
 } // namespace velmora

@@ -73,15 +73,5 @@ TEST_F(FontText, GlyphCellsAndAdvancesComeFromTheTables) {
     }
 }
 
-TEST_F(FontText, CapitalsLookTheSameAsSmallLetters) {
-    frame.fillRect(0, 0, kFrameWidth, kFrameHeight, kPaper);
-    font.drawText(frame, "loading graphics...", 0, 0);
-    font.drawText(frame, "LOADING GRAPHICS...", 0, 30);
-    ASSERT_EQ(frame.pixel(0, 0), tagged(25 * 11, 0)); // "L"
-    EXPECT_EQ(firstDifference(frame, 0, 30, kFrameWidth, 55,
-                              [&](int x, int y) { return frame.pixel(x, y - 30); }),
-              "");
-}
-
 } // namespace
 } // namespace velmora

@@ -88,50 +88,6 @@ TEST(DepthAt, EvaluatesThePlaneInDoubleAndTruncatesTowardZero) {
     }
 }
 
-TEST(DepthPlaneOf, IsTheCrossProductOfTheEdgesFromTheFirstCorner) {
-    const DepthPlane plane = depthPlaneOf(at(10, 0), at(30, 0), at(20, 10));
-    // e1 = (20, 0, 20), e2 = (10, 10, 30); e2 × e1 = (200, 400, -200), d through (10, 0, 10).
-    EXPECT_EQ(plane.a, 200.0f);
-    EXPECT_EQ(plane.b, 400.0f);
-    EXPECT_EQ(plane.c, -200.0f);
-    EXPECT_EQ(plane.d, 0.0f);
-}
-
-TEST(SortByRow, OrdersTopFirstAndNeverSwapsEqualRows) {
-    struct Case {
-        std::vector<float> rows;    // of the corners tagged u = 0, 1, 2
-        std::vector<int> tagsAfter; // u of p, q, r afterwards
-    };
-    const std::vector<Case> cases = {
-        {{3, 2, 1}, {2, 1, 0}}, {{1, 3, 2}, {0, 2, 1}}, {{5, 5, 1}, {2, 0, 1}},
-        {{1, 5, 5}, {0, 1, 2}}, {{5, 1, 5}, {1, 0, 2}},
-    };
-    for (const Case& c : cases) {
-        Vertex p{0, c.rows[0], 0, 0}, q{0, c.rows[1], 0, 1}, r{0, c.rows[2], 0, 2};
-        sortByRow(p, q, r);
-        EXPECT_EQ((std::vector<int>{p.u, q.u, r.u}), c.tagsAfter) << c.rows[0] << c.rows[1];
-    }
-}
-
-TEST(ArrangeVerticalEdge, PutsTheSharedColumnFirstOrFails) {
-    struct Case {
-        std::vector<float> columns;
-        bool found;
-        std::vector<int> tagsAfter;
-    };
-    const std::vector<Case> cases = {
-        {{4, 4, 4}, true, {0, 1, 2}}, // p1–p2 is checked first
-        {{4, 7, 4}, true, {0, 2, 1}},
-        {{7, 4, 4}, true, {2, 1, 0}},
-        {{1, 2, 3}, false, {0, 1, 2}},
-    };
-    for (const Case& c : cases) {
-        Vertex p1{c.columns[0], 0, 0, 0}, p2{c.columns[1], 1, 0, 1}, p3{c.columns[2], 2, 0, 2};
-        EXPECT_EQ(arrangeVerticalEdge(p1, p2, p3), c.found);
-        EXPECT_EQ((std::vector<int>{p1.u, p2.u, p3.u}), c.tagsAfter);
-    }
-}
-
 // Whole triangles; each pixel set is worked out piece by piece from the cutting rules.
 TEST_F(DepthRasterizerTest, CuttingRulesCoverTheWorkedOutPixels) {
     struct Case {
@@ -331,44 +287,6 @@ TEST_F(DepthRasterizerTest, CollinearTrianglesDrawNothing) {
     EXPECT_EQ(differences(buffer, {}), "");
     EXPECT_EQ(messages.str(), "");
     EXPECT_EQ(trace.str(), "");
-}
-
-TEST_F(DepthRasterizerTest, TraceDescribesEveryPieceBeforeItIsDrawn) {
-    // Cut at row 6, column 12 (slope 10/20); the upper part's tip lies left of its left end
-    // (cut at column 4, row 2), the lower part's tip right of its right end (column 12, row
-    // 8). Two pieces have no horizontal edge and are cut once more. Split corners carry the
-    // depth x + 2y of their truncated position.
-    rasterizer.rasterizeDepthTriangle(at(0, 0), at(4, 6), at(20, 10));
-    EXPECT_EQ(trace.str(), "z buffering triangle (0, 0, 0) (4, 6, 16) (4, 2, 8) \n"
-                           "z buffering triangle (4, 6, 16) (4, 2, 8) (1, 2, 5) \n"
-                           "z buffering triangle (4, 6, 16) (12, 6, 24) (4, 2, 8) \n"
-                           "z buffering triangle (20, 10, 40) (12, 6, 24) (12, 8, 28) \n"
-                           "z buffering triangle (12, 6, 24) (12, 8, 28) (16, 8, 32) \n"
-                           "z buffering triangle (4, 6, 16) (12, 6, 24) (12, 8, 28) \n");
-
-    trace.str("");
-    // Ends on one column: the one listed later is the left end, so it goes into the first piece.
-    rasterizer.rasterizeFlatTriangle(kSloped, {5, 10, 0}, {5, 0, 1}, {5, 0, 2});
-    EXPECT_EQ(trace.str(), "z buffering triangle (5, 10, 0) (5, 0, 2) (5, 0, 5) \n"
-                           "z buffering triangle (5, 10, 0) (5, 0, 5) (5, 0, 1) \n");
-
-    trace.str("");
-    buffer.clear();
-    // Default float formatting; a piece without a vertical edge is traced, then skipped.
-    rasterizer.rasterizeRightTriangle(kSloped, {0.5f, 1234567.0f, -0.25f}, {1, 0, 0}, {2, 0, 0});
-    EXPECT_EQ(trace.str(), "z buffering triangle (0.5, 1.23457e+06, -0.25) (1, 0, 0) (2, 0, 0) \n");
-    EXPECT_EQ(differences(buffer, {}), "");
-    EXPECT_EQ(messages.str(), "");
-}
-
-TEST(DepthRasterizer, TracesNothingWithoutATraceStream) {
-    DepthBuffer buffer;
-    std::ostringstream messages;
-    DepthRasterizer rasterizer(buffer, messages);
-    testing::internal::CaptureStdout();
-    rasterizer.rasterizeDepthTriangle(at(10, 0), at(30, 0), at(20, 10));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(buffer.at(20, 0), sloped(20, 0));
 }
 
 TEST_F(DepthRasterizerTest, ReportsUnexpectedCasesAndPixelsOffTheBuffer) {

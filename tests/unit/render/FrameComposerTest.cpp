@@ -92,26 +92,6 @@ TEST_F(ComposeFrame, BeforeLoadingCompletesOnlyTheLoadingScreenIsShown) {
     }
 }
 
-TEST_F(ComposeFrame, SkyGroundAndHorizonFollowTheHeading) {
-    FrameComposer composer;
-    // heading, and the sky column shown at frame column 0; heading 90 turns the sky by 269
-    // degrees of 11 pixels, 2959 pixels
-    const std::pair<float, int> cases[] = {{360, 0}, {0, 40}, {260, 1000 - 89}, {90, 41}};
-    for (const auto& [heading, shift] : cases) {
-        const int firstColumn = shift; // a lambda may not capture a structured binding
-        composer.composeFrame(request(heading, {true, false, false, false}));
-        EXPECT_EQ(firstDifference(composer.frame(), 0, 0, kFrameWidth, kFrameHeight,
-                                  [&](int x, int y) -> std::uint32_t {
-                                      if (y < kHorizonRow) {
-                                          return sky((x + firstColumn) % 1000, y);
-                                      }
-                                      return y == kHorizonRow ? 0x000000 : 0xA0A0A0;
-                                  }),
-                  "")
-            << "heading " << heading;
-    }
-}
-
 TEST_F(ComposeFrame, PanelsAreDrawnOverTheDepthView) {
     FrameComposer composer;
     const struct {

@@ -17,34 +17,6 @@ Surface triangleSeen(const std::vector<Vertex>& corners) {
     return surface;
 }
 
-TEST(EyeClipPlane, IsThePlaneZEqualsZero) {
-    const Plane plane = eyeClipPlane();
-    EXPECT_EQ(plane.a, 0.0f);
-    EXPECT_EQ(plane.b, 0.0f);
-    EXPECT_EQ(plane.c, -20000.0f);
-    EXPECT_EQ(plane.d, 0.0f);
-}
-
-TEST(FirstVertexBehind, FindsTheFirstCornerAtOrBehindTheEye) {
-    struct Case {
-        std::vector<float> depths;
-        std::optional<std::size_t> index;
-    };
-    const std::vector<Case> cases = {
-        {{1, 0, -1}, 1},
-        {{-1, 0, 1}, 0},
-        {{1, 2, 0.5f}, std::nullopt},
-        {{1, 2, 3, -1}, std::nullopt}, // only the first three count
-    };
-    for (const Case& c : cases) {
-        Surface surface;
-        for (float z : c.depths) {
-            surface.viewVertices.push_back({0, 0, z});
-        }
-        EXPECT_EQ(firstVertexBehind(surface), c.index) << c.depths[0];
-    }
-}
-
 struct ClipCase {
     const char* name;
     std::vector<Vertex> corners;
