@@ -4,6 +4,7 @@
 #include "geometry/Plane.h"
 #include "platform/FatalError.h"
 #include "platform/Host.h"
+#include "platform/LoadStopped.h"
 
 #include <algorithm>
 #include <array>
@@ -114,6 +115,7 @@ class BuildBudget {
 
     // A node is about to sort `count` surfaces against its partition.
     void sort(std::size_t count) {
+        platform::throwIfStopRequested(limits_.stop);
         sorts_ += count;
         if (sorts_ > limits_.sorts) {
             throw tooLarge("building the BSP tree takes more than " +

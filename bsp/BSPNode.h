@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <stop_token>
 #include <vector>
 
 namespace velmora {
@@ -20,6 +21,8 @@ struct TreeLimits {
     // Surfaces sorted against a partition, summed over all nodes (the work of the build). The
     // same town takes 150 million; a chain of parallel walls reaches this in 10 to 20 seconds.
     std::size_t sorts = 500'000'000;
+    // Once a stop is requested the build ends with platform::LoadStopped at its next node.
+    std::stop_token stop;
 };
 
 // One node of the scene's BSP tree. After buildSubtree its first surface is the partition; any

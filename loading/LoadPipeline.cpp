@@ -12,8 +12,10 @@ void runLoadPipeline(World& world, WorldReader& reader) {
     for (const Object3D& instance : world.objectInstances) {
         instance.appendSurfacesTo(world.bspRoot->surfaces);
     }
+    reader.throwIfStopped();
     world.reportProgress("Converting polygons to triangles...");
     convertPolygonsToTriangles(world);
+    reader.throwIfStopped();
     world.reportProgress("Creating BSP...");
     world.bspRoot->buildSubtree(reader.treeLimits());
 }

@@ -6,7 +6,8 @@
 namespace velmora {
 
 // Reads the world files and prepares the scene: instances into the tree's root, triangles and
-// collision edges, then the tree itself.
+// collision edges, then the tree itself. A stop requested through the reader (WorldReader::stopOn)
+// ends it between steps, and inside reading and the tree build, with platform::LoadStopped.
 void runLoadPipeline(World& world, WorldReader& reader);
 
 // The first load: configuration, pipeline, and the camera placed at the world's default

@@ -3,10 +3,9 @@
 #include "loading/LoadPipeline.h"
 #include "platform/FatalError.h"
 #include "platform/Host.h"
+#include "platform/LoadStopped.h"
 #include "sound/SoundSetup.h"
 #include "world/World.h"
-
-#include <memory>
 
 #include <memory>
 
@@ -19,16 +18,17 @@ LoadingThread::~LoadingThread() {
 }
 
 void LoadingThread::start() {
-    thread_ = std::thread([this] { run(); });
+    thread_ = std::jthread([this](std::stop_token stop) { run(std::move(stop)); });
 }
 
 void LoadingThread::join() {
     if (thread_.joinable()) {
+        thread_.request_stop();
         thread_.join();
     }
 }
 
-void LoadingThread::run() {
+void LoadingThread::run(std::stop_token stop) {
     platform::Host& host = platform::host();
     // Each text also goes to the debug channel, in order with the tree build's own lines.
     auto showProgress = [this, &host](const std::string& text) {
@@ -45,6 +45,7 @@ void LoadingThread::run() {
         setupSounds(SoundManager::instance(), camera);
         showProgress("reading files...");
         WorldReader reader;
+        reader.stopOn(stop);
         float heading = 260.0f;
         loadWorld(reader, camera, heading);
         world.progressCallback = nullptr;
@@ -55,6 +56,9 @@ void LoadingThread::run() {
     } catch (const platform::FatalError& error) {
         World::instance().progressCallback = nullptr;
         host.runOnMainThread([failed = steps_.failed, error] { failed(error); });
+    } catch (const platform::LoadStopped&) {
+        World::instance().progressCallback = nullptr;
+        host.debugOutput("loading stopped: the program is closing\n");
     }
 }
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <stop_token>
 #include <thread>
 
 namespace velmora {
@@ -29,23 +30,25 @@ struct LoadingSteps {
 // screen: "loading graphics...", the screen layout, "initializing sound...", the sounds,
 // "reading files...", then the loader's own texts; then the figures are made. Every step that shows
 // or changes what the main thread owns is handed to it through the host, so the main thread sees
-// them in order.
+// them in order. Closing stops a load that is still running: it ends at the next line read or
+// tree node built, so the window closes promptly however large the world is.
 class LoadingThread {
   public:
     explicit LoadingThread(LoadingSteps steps);
-    // Waits for the thread, which may still be loading.
+    // Stops the load if it still runs and waits for the thread.
     ~LoadingThread();
 
     void start();
-    // Waits for the load to end. A closing program has called the host's beginClosing first,
-    // so the thread waits for nothing the main thread would have to do.
+    // Asks a running load to stop, then waits for the thread to end. A closing program has
+    // called the host's beginClosing first, so the thread waits for nothing the main thread
+    // would have to do.
     void join();
 
   private:
-    void run();
+    void run(std::stop_token stop);
 
     LoadingSteps steps_;
-    std::thread thread_;
+    std::jthread thread_;
 };
 
 } // namespace velmora

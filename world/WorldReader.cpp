@@ -1,6 +1,7 @@
 #include "world/WorldReader.h"
 
 #include "platform/FatalError.h"
+#include "platform/LoadStopped.h"
 #include "world/LineReader.h"
 #include "world/NumberParsing.h"
 
@@ -59,6 +60,15 @@ void WorldReader::beginReload() {
     copiedSurfaces_ = 0;
 }
 
+void WorldReader::stopOn(std::stop_token stop) {
+    stop_ = stop;
+    treeLimits_.stop = std::move(stop);
+}
+
+void WorldReader::throwIfStopped() const {
+    platform::throwIfStopRequested(stop_);
+}
+
 void WorldReader::parseWorldFile(World& world, const std::string& name) {
     // The files still to finish, innermost last. A file is closed while the files it includes
     // are read and opened again at the line after its INCLUDE, so a long chain of includes costs
@@ -92,6 +102,7 @@ void WorldReader::parseWorldFile(World& world, const std::string& name) {
 // read yet in this load (its name).
 std::optional<std::string> WorldReader::readUntilInclude(World& world, LineReader& in) {
     while (std::optional<std::string> line = in.next()) {
+        throwIfStopped();
         if (*line == "END") {
             return std::nullopt;
         }

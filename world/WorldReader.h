@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <set>
+#include <stop_token>
 #include <string>
 #include <utility>
 
@@ -37,6 +38,11 @@ class WorldReader {
     void parseWorldFile(World& world, const std::string& name);
     // Starts a new load: every included file will be read again.
     void beginReload();
+    // From now on a requested stop ends the load with platform::LoadStopped at the next line
+    // read or tree node built.
+    void stopOn(std::stop_token stop);
+    // Throws platform::LoadStopped once a stop has been requested.
+    void throwIfStopped() const;
 
     const std::string& worldFileName() const { return worldFileName_; }
     // The files read through INCLUDE in this load, each by the name that first included it.
@@ -62,6 +68,7 @@ class WorldReader {
     std::string dataDirectory_;
     std::size_t surfaceLimit_;
     TreeLimits treeLimits_;
+    std::stop_token stop_;
     std::string worldFileName_;
     std::set<std::string> includedFiles_;
     // The device and inode of each included file: one file however its path is spelled.
