@@ -3,10 +3,9 @@
 #include "AboutBox.h"
 #include "GtkHost.h"
 #include "platform/EmbeddedResources.h"
+#include "shell/ProgramLifetime.h"
 #include "shell/VirtualKeys.h"
 #include "shell/WindowProcedure.h"
-#include "sound/SoundManager.h"
-#include "world/World.h"
 
 #include <gtk/gtk.h>
 
@@ -153,21 +152,14 @@ int main(int argc, char** argv) {
     }
     gdk_set_program_class("MYKORVEN");
     GtkHost host(velmora::resources::embedded());
-    velmora::platform::setHost(&host);
-    // The singletons exist before the loading thread starts and outlive every thread.
-    velmora::World::instance();
-    velmora::SoundManager::instance();
     {
+        velmora::ProgramLifetime lifetime(host);
         WindowProcedure procedure;
         Program program{host, procedure};
         GtkWidget* window = createMainWindow(program);
         gtk_widget_show_all(window);
         procedure.onCreate();
         gtk_main();
-        procedure.onDestroy();
     }
-    velmora::SoundManager::destroy();
-    velmora::World::destroy();
-    velmora::platform::setHost(nullptr);
     return host.exitCode();
 }

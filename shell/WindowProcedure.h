@@ -22,7 +22,7 @@ inline constexpr int kTimerIntervalMs = 250;
 // the host, which then ends the program with exit code 5.
 class WindowProcedure {
   public:
-    // Needs the process host, the World and the sound manager to exist already.
+    // Needs a ProgramLifetime (host, World and sound manager) to exist already.
     explicit WindowProcedure(std::ostream* trace = nullptr);
     ~WindowProcedure();
 
@@ -38,8 +38,8 @@ class WindowProcedure {
     bool onKeyDown(int keyCode);
     // 104 shows the About box, 105 closes the window; false for any other command.
     bool onCommand(int command);
-    // The window is gone: stops and joins every thread, then destroys the World and shuts the
-    // sound down. Safe to call more than once.
+    // The window is gone: stops the load if it still runs, joins every thread and shuts the
+    // sound down; the World itself goes with the ProgramLifetime. Safe to call more than once.
     void onDestroy();
 
     // Draws one frame now.
@@ -56,7 +56,6 @@ class WindowProcedure {
   private:
     template <typename Handler> void dispatch(Handler handler);
     void finishLoading(const Vertex& camera, float heading, Characters& characters);
-    void failLoading(const platform::FatalError& error);
     void showFatal(const platform::FatalError& error);
     void step(bool forward);
     void turn(float delta);

@@ -5,9 +5,9 @@
 #include "WorldReport.h"
 #include "platform/EmbeddedResources.h"
 #include "platform/Host.h"
+#include "shell/ProgramLifetime.h"
 #include "shell/VirtualKeys.h"
 #include "shell/WindowProcedure.h"
-#include "sound/SoundManager.h"
 #include "world/World.h"
 
 #include <charconv>
@@ -156,12 +156,6 @@ int main(int argc, char** argv) {
     // greeting to end behave as in the program.
     setenv("ALSOFT_DRIVERS", "null", 0);
     ConsoleHost host(velmora::resources::embedded(), parsed.options.debug);
-    velmora::platform::setHost(&host);
-    velmora::World::instance();
-    velmora::SoundManager::instance();
-    const int exitCode = run(host, parsed.options);
-    velmora::SoundManager::destroy();
-    velmora::World::destroy();
-    velmora::platform::setHost(nullptr);
-    return exitCode;
+    velmora::ProgramLifetime lifetime(host);
+    return run(host, parsed.options);
 }
