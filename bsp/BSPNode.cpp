@@ -106,7 +106,8 @@ FatalError tooLarge(const std::string& what) {
 // What the build has spent so far, against its limits.
 class BuildBudget {
   public:
-    BuildBudget(const TreeLimits& limits, const std::vector<Surface>& root) : limits_(limits) {
+    BuildBudget(const TreeLimits& limits, std::stop_token stop, const std::vector<Surface>& root)
+        : limits_(limits), stop_(std::move(stop)) {
         for (const Surface& surface : root) {
             surfaces_ += weightOf(surface);
         }
@@ -115,7 +116,7 @@ class BuildBudget {
 
     // A node is about to sort `count` surfaces against its partition.
     void sort(std::size_t count) {
-        platform::throwIfStopRequested(limits_.stop);
+        platform::throwIfStopRequested(stop_);
         sorts_ += count;
         if (sorts_ > limits_.sorts) {
             throw tooLarge("building the BSP tree takes more than " +
@@ -138,6 +139,7 @@ class BuildBudget {
     }
 
     TreeLimits limits_;
+    std::stop_token stop_;
     std::size_t surfaces_ = 0;
     std::size_t sorts_ = 0;
 };
@@ -237,8 +239,8 @@ BSPNode::~BSPNode() {
     releaseSubtree();
 }
 
-void BSPNode::buildSubtree(const TreeLimits& limits) {
-    BuildBudget budget(limits, surfaces);
+void BSPNode::buildSubtree(const TreeLimits& limits, std::stop_token stop) {
+    BuildBudget budget(limits, std::move(stop), surfaces);
     // Surfaces with fewer than three corners cannot be classified; the loader never passes any,
     // and they are dropped here.
     SurfaceList rootList;

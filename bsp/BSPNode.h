@@ -21,8 +21,6 @@ struct TreeLimits {
     // Surfaces sorted against a partition, summed over all nodes (the work of the build). The
     // same town takes 150 million; a chain of parallel walls reaches this in 10 to 20 seconds.
     std::size_t sorts = 500'000'000;
-    // Once a stop is requested the build ends with platform::LoadStopped at its next node.
-    std::stop_token stop;
 };
 
 // One node of the scene's BSP tree. After buildSubtree its first surface is the partition; any
@@ -42,9 +40,10 @@ class BSPNode {
     // Builds the tree below this node from its surfaces: the first surface partitions the rest,
     // straddling triangles are cut, coplanar surfaces stay here. Progress goes to the host's
     // debug output. Works with an explicit stack, however deep the tree becomes. Throws
-    // platform::FatalError ("world too large") once the build passes one of its limits; the tree
-    // built so far stays whole and can be released.
-    void buildSubtree(const TreeLimits& limits = {});
+    // platform::FatalError ("world too large") once the build passes one of its limits, and
+    // platform::LoadStopped at the next node once a stop is requested; the tree built so far
+    // stays whole and can be released.
+    void buildSubtree(const TreeLimits& limits = {}, std::stop_token stop = {});
     // Destroys both children and everything below them; this node keeps its surfaces.
     void releaseSubtree();
 };

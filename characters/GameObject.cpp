@@ -8,11 +8,12 @@
 
 namespace velmora {
 
-GameObject::GameObject(int firstBitmap, int frameCount, int width, int height, int ticksPerFrame)
-    : graphic(std::make_unique<GraphicsObject2D>()) {
+GameObject::GameObject(const content::FigureLook& look)
+    : graphic(std::make_unique<GraphicsObject2D>()), billboardHeight(look.billboardHeight),
+      billboardWidth(look.billboardWidth) {
     FrameSet frames;
-    frames.ticksPerFrame = ticksPerFrame;
-    loadSpriteFrames(firstBitmap, frames, frameCount, width, height);
+    frames.ticksPerFrame = look.ticksPerFrame;
+    loadSpriteFrames(look.firstBitmap, frames, look.frameCount, look.width, look.height);
     graphic->setFrames(0, frames);
 }
 

@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 
+#include "content/Pictures.h"
 #include "platform/Host.h"
 
 namespace velmora {
@@ -29,7 +30,7 @@ void runAboutBox(GtkWindow* parent) {
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
     gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
     GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog));
-    if (GdkPixbuf* picture = pixbufOfResource(false, 20)) {
+    if (GdkPixbuf* picture = pixbufOfResource(false, velmora::content::kAboutBitmap)) {
         gtk_container_add(GTK_CONTAINER(content), gtk_image_new_from_pixbuf(picture));
         g_object_unref(picture);
     }

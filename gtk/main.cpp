@@ -2,6 +2,7 @@
 // drawn by the core and shown through the GTK host.
 #include "AboutBox.h"
 #include "GtkHost.h"
+#include "content/Pictures.h"
 #include "platform/EmbeddedResources.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/VirtualKeys.h"
@@ -94,7 +95,7 @@ void addAboutAccelerators(GtkWidget* window, Program& program) {
 
 void setIcons(GtkWidget* window) {
     GList* icons = nullptr;
-    for (int number : {107, 108}) {
+    for (int number : velmora::content::kIcons) {
         if (GdkPixbuf* icon = velmora::pixbufOfResource(true, number)) {
             icons = g_list_append(icons, icon);
         }

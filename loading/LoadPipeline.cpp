@@ -17,7 +17,7 @@ void runLoadPipeline(World& world, WorldReader& reader) {
     convertPolygonsToTriangles(world);
     reader.throwIfStopped();
     world.reportProgress("Creating BSP...");
-    world.bspRoot->buildSubtree(reader.treeLimits());
+    world.bspRoot->buildSubtree(reader.treeLimits(), reader.stopToken());
 }
 
 void loadWorld(WorldReader& reader, Vertex& camera, float& heading) {

@@ -1,5 +1,6 @@
 #include "render/FrameComposer.h"
 
+#include "content/Pictures.h"
 #include "render/DepthView.h"
 #include "render/SurfacePainter.h"
 
@@ -22,11 +23,11 @@ void FrameComposer::computeScreenLayout() {
     const platform::ScreenSize screen = platform::host().screenSize();
     screenWidth_ = screen.width;
     frameOrigin_ = frameOriginFor(screen.width, screen.height);
-    unusedPicture_ = Bitmap::load(11);
-    dialoguePanel_ = Bitmap::load(13);
-    loadingScreen_ = Bitmap::load(12);
-    bottomPanel_ = Bitmap::load(15);
-    closingPanel_ = Bitmap::load(16);
+    unusedPicture_ = Bitmap::load(content::kForumPlanBitmap);
+    dialoguePanel_ = Bitmap::load(content::kDialoguePanelBitmap);
+    loadingScreen_ = Bitmap::load(content::kLoadingScreenBitmap);
+    bottomPanel_ = Bitmap::load(content::kBottomPanelBitmap);
+    closingPanel_ = Bitmap::load(content::kClosingPanelBitmap);
 }
 
 void FrameComposer::composeFrame(const FrameRequest& request) {

@@ -1,5 +1,6 @@
 #include "render/Sky.h"
 
+#include "content/Pictures.h"
 #include "geometry/Rotation.h"
 #include "geometry/Truncate.h"
 
@@ -15,7 +16,7 @@ constexpr double kRadiansToDegrees = 57.295;
 
 } // namespace
 
-Sky::Sky() : Sky(Bitmap::load(3)) {}
+Sky::Sky() : Sky(Bitmap::load(content::kSkyBitmap)) {}
 
 Sky::Sky(Bitmap image) : image_(std::move(image)) {}
 

@@ -49,9 +49,9 @@ void LoadingThread::run(std::stop_token stop) {
         float heading = 260.0f;
         loadWorld(reader, camera, heading);
         world.progressCallback = nullptr;
-        auto characters = std::make_shared<Characters>(steps_.createCharacters());
-        host.runOnMainThread([loaded = steps_.loaded, camera, heading, characters] {
-            loaded(camera, heading, *characters);
+        auto figures = std::make_shared<Figures>(steps_.createFigures());
+        host.runOnMainThread([loaded = steps_.loaded, camera, heading, figures] {
+            loaded(camera, heading, *figures);
         });
     } catch (const platform::FatalError& error) {
         World::instance().progressCallback = nullptr;

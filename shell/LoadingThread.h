@@ -1,6 +1,6 @@
 #pragma once
 
-#include "characters/Conversations.h"
+#include "characters/Cast.h"
 #include "geometry/Vertex.h"
 #include "platform/FatalError.h"
 
@@ -19,9 +19,9 @@ struct LoadingSteps {
     // Works out the screen layout again and reloads the screen pictures.
     std::function<void()> computeScreenLayout;
     // Makes the figures; runs on the loading thread once the world is loaded.
-    std::function<Characters()> createCharacters;
+    std::function<Figures()> createFigures;
     // The world is loaded and the figures stand: the camera at the default location and heading.
-    std::function<void(const Vertex& camera, float heading, Characters& characters)> loaded;
+    std::function<void(const Vertex& camera, float heading, Figures& figures)> loaded;
     // The load ended with a fatal error: show it, then end the program with exit code 5.
     std::function<void(const platform::FatalError& error)> failed;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "characters/Conversations.h"
+#include "characters/Dialogue.h"
 #include "geometry/Vertex.h"
 
 #include <atomic>

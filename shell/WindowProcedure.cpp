@@ -1,6 +1,7 @@
 #include "shell/WindowProcedure.h"
 
 #include "bsp/EdgeDump.h"
+#include "content/Sounds.h"
 #include "loading/LoadPipeline.h"
 #include "movement/Walking.h"
 #include "shell/VirtualKeys.h"
@@ -13,14 +14,12 @@ namespace velmora {
 
 namespace {
 
-// The end-of-loading jingle.
-constexpr int kLoadedSound = 4;
 constexpr float kTurnStep = 2.0f;
 
 } // namespace
 
 WindowProcedure::WindowProcedure(std::ostream* trace)
-    : conversations_(state_.interaction, SoundManager::instance()),
+    : dialogue_(state_.interaction, SoundManager::instance()),
       groundGrid_("LT_GRAY", "LT_GRAY_1"), composer_(trace) {}
 
 WindowProcedure::~WindowProcedure() {
@@ -53,20 +52,22 @@ void WindowProcedure::onCreate() {
         composer_.showLoadingText(text.c_str());
     };
     steps.computeScreenLayout = [this] { composer_.computeScreenLayout(); };
-    steps.createCharacters = [this] { return conversations_.createCharacters(); };
-    steps.loaded = [this](const Vertex& camera, float heading, Characters& characters) {
-        dispatch([&] { finishLoading(camera, heading, characters); });
+    steps.createFigures = [this] {
+        return Cast::createFigures([this](std::int32_t kind) { dialogue_.onCharacterReached(kind); });
+    };
+    steps.loaded = [this](const Vertex& camera, float heading, Figures& figures) {
+        dispatch([&] { finishLoading(camera, heading, figures); });
     };
     steps.failed = [this](const platform::FatalError& error) { showFatal(error); };
     loading_ = std::make_unique<LoadingThread>(std::move(steps));
     loading_->start();
 }
 
-void WindowProcedure::finishLoading(const Vertex& camera, float heading, Characters& characters) {
+void WindowProcedure::finishLoading(const Vertex& camera, float heading, Figures& figures) {
     state_.camera = camera;
     state_.heading = heading;
     composer_.colors().buildColorTools(World::instance().colors);
-    conversations_.adopt(std::move(characters));
+    cast_.adopt(std::move(figures));
     state_.loadingComplete = 1;
     // The first frame of the square, at once: it also places the figures in view, which the
     // first step tests against.
@@ -74,7 +75,7 @@ void WindowProcedure::finishLoading(const Vertex& camera, float heading, Charact
     platform::host().requestRepaint();
     platform::host().startTimer(kTimerIntervalMs);
     state_.interaction.movementEnabled = 1;
-    SoundManager::instance().play(kLoadedSound);
+    SoundManager::instance().play(content::kLoadedSound);
 }
 
 void WindowProcedure::placeCamera(const Vertex& camera, float heading) {
@@ -96,20 +97,20 @@ void WindowProcedure::onSize() {
 void WindowProcedure::onTimer() {
     dispatch([this] {
         if (state_.loadingComplete != 0) {
-            conversations_.update(state_.camera);
+            cast_.update(state_.camera);
         }
         composeFrame();
     });
 }
 
 void WindowProcedure::composeFrame() {
-    const std::vector<SceneFigure*> figures = conversations_.figures();
+    const std::vector<SceneFigure*> figures = cast_.sceneFigures();
     FrameRequest request{{World::instance(), &groundGrid_, figures},
                          state_.camera,
                          state_.heading,
                          {},
                          [this](ColorBuffer& frame, const BitmapFont& font) {
-                             conversations_.drawMenuOverlay(frame, font);
+                             dialogue_.drawMenuOverlay(frame, font);
                          }};
     request.flags.loadingComplete = state_.loadingComplete != 0;
     request.flags.depthViewEnabled = state_.depthViewEnabled != 0;
@@ -182,7 +183,7 @@ bool WindowProcedure::worldKey(int keyCode) {
         return true;
     case vk::kI:
         if (loaded) {
-            conversations_.markAllTalkedTo();
+            dialogue_.markAllTalkedTo();
         }
         return true;
     default:
@@ -190,7 +191,7 @@ bool WindowProcedure::worldKey(int keyCode) {
     }
     if (keyCode >= vk::kDigit1 && keyCode <= vk::kDigit4) {
         if (loaded) {
-            conversations_.chooseMenuItem(keyCode - vk::kDigit1 + 1);
+            dialogue_.chooseMenuItem(keyCode - vk::kDigit1 + 1);
         }
         return true;
     }
@@ -200,7 +201,7 @@ bool WindowProcedure::worldKey(int keyCode) {
 void WindowProcedure::step(bool forward) {
     if (state_.interaction.movementEnabled != 0) {
         World& world = World::instance();
-        const std::vector<Vertex> figures = conversations_.figureViewPositions();
+        const std::vector<Vertex> figures = cast_.viewPositions();
         const WalkingScene scene{world.edges, figures, &groundGrid_, SoundManager::instance()};
         if (forward) {
             stepForward(state_.camera, state_.heading, scene);
@@ -225,7 +226,7 @@ void WindowProcedure::reload() {
 }
 
 void WindowProcedure::escape() {
-    conversations_.escape();
+    dialogue_.escape();
 }
 
 bool WindowProcedure::onCommand(int command) {

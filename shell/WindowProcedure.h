@@ -48,14 +48,14 @@ class WindowProcedure {
     // Puts the visitor somewhere else (velmora-snap's --at and --heading).
     void placeCamera(const Vertex& camera, float heading);
 
-    const Conversations& conversations() const { return conversations_; }
+    const Dialogue& dialogue() const { return dialogue_; }
     const ShellState& state() const { return state_; }
     ShellState& state() { return state_; }
     FrameComposer& composer() { return composer_; }
 
   private:
     template <typename Handler> void dispatch(Handler handler);
-    void finishLoading(const Vertex& camera, float heading, Characters& characters);
+    void finishLoading(const Vertex& camera, float heading, Figures& figures);
     void showFatal(const platform::FatalError& error);
     void step(bool forward);
     void turn(float delta);
@@ -64,7 +64,8 @@ class WindowProcedure {
     bool worldKey(int keyCode);
 
     ShellState state_;
-    Conversations conversations_;
+    Cast cast_;
+    Dialogue dialogue_;
     GroundGrid groundGrid_;
     FrameComposer composer_;
     std::unique_ptr<LoadingThread> loading_;

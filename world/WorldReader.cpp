@@ -61,8 +61,7 @@ void WorldReader::beginReload() {
 }
 
 void WorldReader::stopOn(std::stop_token stop) {
-    stop_ = stop;
-    treeLimits_.stop = std::move(stop);
+    stop_ = std::move(stop);
 }
 
 void WorldReader::throwIfStopped() const {

@@ -47,8 +47,9 @@ class WorldReader {
     const std::string& worldFileName() const { return worldFileName_; }
     // The files read through INCLUDE in this load, each by the name that first included it.
     const std::set<std::string>& includedFiles() const { return includedFiles_; }
-    // What building the scene's tree may spend in this load.
+    // What building the scene's tree may spend in this load, and the stop it heeds.
     const TreeLimits& treeLimits() const { return treeLimits_; }
+    const std::stop_token& stopToken() const { return stop_; }
 
   private:
     std::string pathOf(const std::string& name) const;

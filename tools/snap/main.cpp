@@ -3,6 +3,7 @@
 // program's own window procedure, reports on the world and writes frames.
 #include "SnapOptions.h"
 #include "WorldReport.h"
+#include "content/Figures.h"
 #include "platform/EmbeddedResources.h"
 #include "platform/Host.h"
 #include "shell/ProgramLifetime.h"
@@ -63,20 +64,19 @@ void pressKeys(ConsoleHost& host, WindowProcedure& procedure, const SnapOptions&
 }
 
 // Who has been talked to, and the open menu if there is one.
-void printConversations(const velmora::Conversations& conversations,
-                        const velmora::ShellState& state, std::ostream& out) {
-    static const std::map<int, const char*> names{
-        {1, "senator"}, {2, "priestess"}, {3, "guard"}, {4, "plebeian"}, {6, "woman"}};
+void printConversations(const velmora::Dialogue& dialogue, const velmora::ShellState& state,
+                        std::ostream& out) {
     out << "talked:";
-    for (const auto& [kind, talked] : conversations.talkedTo()) {
-        if (talked != 0 && names.contains(kind)) {
-            out << ' ' << names.at(kind);
+    for (const auto& [kind, talked] : dialogue.talkedTo()) {
+        const velmora::content::Figure* talker = velmora::content::talkerOfKind(kind);
+        if (talked != 0 && talker != nullptr) {
+            out << ' ' << talker->name;
         }
     }
     out << '\n';
     if (state.interaction.menuOpen != 0) {
-        out << "menu: " << conversations.menuHeading();
-        for (const velmora::MenuItem& item : conversations.menuItems()) {
+        out << "menu: " << dialogue.menuHeading();
+        for (const velmora::MenuItem& item : dialogue.menuItems()) {
             out << " | " << item.text;
         }
         out << '\n';
@@ -92,7 +92,7 @@ void report(const WindowProcedure& procedure, const SnapOptions& options) {
         std::cout << "camera: " << shortest(camera.x) << ' ' << shortest(camera.y) << ' '
                   << shortest(camera.z) << '\n'
                   << "heading: " << shortest(procedure.state().heading) << '\n';
-        printConversations(procedure.conversations(), procedure.state(), std::cout);
+        printConversations(procedure.dialogue(), procedure.state(), std::cout);
     }
     if (options.edges) {
         velmora::snap::printEdges(world, std::cout);

@@ -1,6 +1,6 @@
 #include "FakeHost.h"
 #include "RenderTestSupport.h"
-#include "characters/Conversations.h"
+#include "characters/Cast.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,10 @@ using rendertest::bitmapOf;
 using rendertest::bmpOf;
 
 constexpr std::uint32_t kRed = 0xFF0000;
+const content::FigureLook kLook{6, 1, 139, 221, -1};
 
 TEST(GameObjectZone, SquareZoneOnTheGroundFiresOncePerEntry) {
-    Senator figure;
+    GameObject figure(kLook);
     figure.position = {1000, 0, -500};
     figure.triggerRadius = 80;
     figure.dialogueKind = 1;
@@ -52,7 +53,7 @@ TEST(GameObjectZone, SquareZoneOnTheGroundFiresOncePerEntry) {
 
 TEST(GameObjectDraw, TheUprightRectangleIsProjectedOnlyInFrontOfTheEye) {
     for (const float z : {250.0f, 0.0f, -250.0f}) {
-        Senator figure;
+        GameObject figure(kLook);
         FrameSet frames;
         frames.frames.emplace_back(bitmapOf(2, 2, [](int, int) { return kRed; }), 2, 2);
         frames.currentFrame = 0;
@@ -81,8 +82,29 @@ TEST(GameObjectDraw, TheUprightRectangleIsProjectedOnlyInFrontOfTheEye) {
     }
 }
 
-template <typename Figure> bool is(const GameObject& object) {
-    return dynamic_cast<const Figure*>(&object) != nullptr;
+// Every figure of the table stands at its place with its billboard; a zone reports its kind.
+TEST(Cast, FiguresStandAtTheirPlacesAndTheirZonesReportTheirKind) {
+    test::FakeHost host;
+    std::vector<std::int32_t> reached;
+    const Figures figures = Cast::createFigures([&](std::int32_t kind) { reached.push_back(kind); });
+    ASSERT_EQ(figures.size(), content::figures().size());
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+        const content::Figure& row = content::figures()[i];
+        GameObject& figure = *figures[i];
+        EXPECT_EQ(figure.position, row.position) << row.name;
+        EXPECT_EQ(figure.billboardWidth, row.look.billboardWidth) << row.name;
+        EXPECT_EQ(figure.billboardHeight, row.look.billboardHeight) << row.name;
+        reached.clear();
+        figure.update(row.position);
+        EXPECT_EQ(reached, row.dialogueKind < 0 ? std::vector<std::int32_t>{}
+                                                : std::vector<std::int32_t>{row.dialogueKind})
+            << row.name;
+        figure.update({row.position.x + float(row.triggerRadius), 0, row.position.z});
+        figure.update(row.position);
+        EXPECT_EQ(reached.size(), row.dialogueKind < 0 ? 0u : 2u) << row.name;
+    }
+    EXPECT_EQ(content::talkerOfKind(content::kCenturionKind), nullptr);
+    EXPECT_EQ(content::talkerOfGreeting(19)->name, "plebeian");
 }
 
 } // namespace

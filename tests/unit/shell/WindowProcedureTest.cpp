@@ -107,7 +107,7 @@ TEST_F(Shell, LoadingShowsItsStepsInOrderAndTheMainThreadTakesOverTheLoadedWorld
     EXPECT_EQ(state.interaction.movementEnabled, 1);
     EXPECT_EQ(state.camera, (Vertex{0, 55, -400}));
     EXPECT_EQ(state.heading, 4.0f);
-    EXPECT_EQ(procedure->conversations().talkedTo().size(), 5u);
+    EXPECT_EQ(procedure->dialogue().talkedTo().size(), 5u);
     EXPECT_EQ(host.takeRequests(), std::vector<std::string>{"timer 250"});
     EXPECT_EQ(host.repaintRequests(), 1);
     EXPECT_TRUE(host.takeMessages().empty());
@@ -122,7 +122,7 @@ TEST_F(Shell, ATimerTickUpdatesTheFiguresAndDrawsAFrameWithOrWithoutThem) {
     procedure->placeCamera({100, 55, -100}, 0); // at the plebeian
     procedure->onTimer();
     EXPECT_EQ(framesShown(), 1);
-    EXPECT_EQ(procedure->conversations().talkedTo().at(4), 1);
+    EXPECT_EQ(procedure->dialogue().talkedTo().at(4), 1);
     EXPECT_EQ(procedure->state().interaction.movementEnabled, 0);
 }
 
@@ -162,7 +162,7 @@ TEST_F(Shell, EveryKeyActsOnItsRowAndOnlyTheViewKeysRedraw) {
         {"4", 0x34, true, false, unchanged},
         {"I", 0x49, true, false,
          [&] {
-             for (const auto& [kind, talked] : procedure->conversations().talkedTo()) {
+             for (const auto& [kind, talked] : procedure->dialogue().talkedTo()) {
                  EXPECT_EQ(talked, 1) << kind;
              }
          }},
@@ -215,7 +215,7 @@ TEST_F(Shell, WhileLoadingOnlyTurningAndTheRedrawKeysAct) {
     load();
     EXPECT_EQ(World::instance().groundGridEnabled, 1);
     EXPECT_EQ(state.interaction.finalePlayed, 0);
-    for (const auto& [kind, talked] : procedure->conversations().talkedTo()) {
+    for (const auto& [kind, talked] : procedure->dialogue().talkedTo()) {
         EXPECT_EQ(talked, 0) << kind;
     }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "characters/GameObject.h"
 #include "render/BitmapFont.h"
 #include "render/ColorBuffer.h"
 #include "sound/SoundManager.h"
@@ -8,7 +7,6 @@
 #include <atomic>
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,34 +26,15 @@ struct MenuItem {
     std::string text;
 };
 
-// The figures once they stand in the square, and who has been talked to (by dialogue kind).
-struct Characters {
-    std::vector<std::unique_ptr<GameObject>> objects;
-    std::map<std::int32_t, std::int32_t> talkedTo;
-};
-
-// The square's people and what they say: reaching a figure starts its greeting, then a waiting
-// thread hands its dialogue menu to the main thread; digits play answers; Esc closes the menu
-// and, once everyone has been talked to, shows the closing panel once with its sound. Main
-// thread only, except where said.
-class Conversations {
+// What the square's people say: reaching a figure starts its greeting, then a waiting thread
+// hands its dialogue menu to the main thread; digits play answers; Esc closes the menu and,
+// once everyone has been talked to, shows the closing panel once with its sound. Main thread
+// only, except where said.
+class Dialogue {
   public:
-    static constexpr int kClosingSound = 23;
-
     // The sound manager must stop its waiting threads (shutdownSound) before this object goes:
-    // a waiting conversation refers to it.
-    Conversations(InteractionFlags& flags, SoundManager& sound);
-
-    // The seven figures at their places, in drawing order, with their zones wired to
-    // onCharacterReached. May run on the loading thread; nothing of this object is touched.
-    Characters createCharacters();
-    // Takes the figures over, on the main thread.
-    void adopt(Characters characters);
-
-    // One timer tick of every figure, in order.
-    void update(const Vertex& camera);
-    std::vector<SceneFigure*> figures() const;
-    std::vector<Vertex> figureViewPositions() const;
+    // a waiting conversation refers to it. Everyone who talks is still to be talked to.
+    Dialogue(InteractionFlags& flags, SoundManager& sound);
 
     // A figure's zone was entered: the centurion gives a hint; a talking figure stops the
     // visitor, counts as talked to and greets; its menu opens once the greeting has ended.
@@ -78,14 +57,15 @@ class Conversations {
     // Key I: everyone counts as talked to.
     void markAllTalkedTo();
 
+    // Who has been talked to (1) or not (0), by dialogue kind.
     const std::map<std::int32_t, std::int32_t>& talkedTo() const { return talkedTo_; }
+    void setTalkedTo(std::map<std::int32_t, std::int32_t> talkedTo) { talkedTo_ = std::move(talkedTo); }
     const std::string& menuHeading() const { return menuHeading_; }
     const std::vector<MenuItem>& menuItems() const { return menuItems_; }
 
   private:
     InteractionFlags& flags_;
     SoundManager& sound_;
-    std::vector<std::unique_ptr<GameObject>> objects_;
     std::map<std::int32_t, std::int32_t> talkedTo_;
     std::string menuHeading_;
     std::vector<MenuItem> menuItems_;

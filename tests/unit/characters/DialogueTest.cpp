@@ -1,4 +1,5 @@
-#include "characters/Conversations.h"
+#include "characters/Cast.h"
+#include "characters/Dialogue.h"
 #include "RenderTestSupport.h"
 #include "SoundTestSupport.h"
 #include "sound/SoundSetup.h"
@@ -9,7 +10,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -21,12 +21,12 @@ using Keys = std::vector<int>;
 
 // The program's sounds over a loopback device, where a sound plays until the test renders past
 // its end (every test sound lasts under a quarter of a second).
-class ConversationsTest : public test::ManagerFixture {
+class DialogueTest : public test::ManagerFixture {
   protected:
     void SetUp() override {
         ManagerFixture::SetUp();
         setupSounds(*manager, {});
-        conversations = std::make_unique<Conversations>(flags, *manager);
+        dialogue = std::make_unique<Dialogue>(flags, *manager);
     }
     // The waiting threads refer to the conversations: they go first.
     void TearDown() override { manager->shutdownSound(); }
@@ -42,13 +42,13 @@ class ConversationsTest : public test::ManagerFixture {
         return keys;
     }
     void letSoundsEnd() { audio.render(test::LoopbackAudio::sampleRate); }
-    void talkedTo(const TalkedTo& talked) { conversations->adopt({{}, talked}); }
+    void talkedTo(const TalkedTo& talked) { dialogue->setTalkedTo(talked); }
 
     InteractionFlags flags;
-    std::unique_ptr<Conversations> conversations;
+    std::unique_ptr<Dialogue> dialogue;
 };
 
-TEST_F(ConversationsTest, EachGreetingOpensItsMenuAndUnknownKeysChangeNothing) {
+TEST_F(DialogueTest, EachGreetingOpensItsMenuAndUnknownKeysChangeNothing) {
     using Items = std::vector<std::pair<std::string, std::int32_t>>;
     const struct {
         int greeting;
@@ -65,12 +65,12 @@ TEST_F(ConversationsTest, EachGreetingOpensItsMenuAndUnknownKeysChangeNothing) {
     };
     for (const auto& menu : menus) {
         flags.menuOpen = 0;
-        conversations->openDialogueMenu(menu.greeting);
+        dialogue->openDialogueMenu(menu.greeting);
         EXPECT_EQ(flags.menuOpen, 1) << menu.greeting;
-        EXPECT_EQ(conversations->menuHeading(), menu.heading);
+        EXPECT_EQ(dialogue->menuHeading(), menu.heading);
         Items items;
-        for (std::size_t i = 0; i < conversations->menuItems().size(); ++i) {
-            const MenuItem& item = conversations->menuItems()[i];
+        for (std::size_t i = 0; i < dialogue->menuItems().size(); ++i) {
+            const MenuItem& item = dialogue->menuItems()[i];
             EXPECT_EQ(item.number, int(i) + 1) << menu.heading;
             items.emplace_back(item.text, item.soundKey);
         }
@@ -78,14 +78,14 @@ TEST_F(ConversationsTest, EachGreetingOpensItsMenuAndUnknownKeysChangeNothing) {
     }
     flags.menuOpen = 0;
     for (const int unknown : {0, 1, 6, 23, 27, -5}) {
-        conversations->openDialogueMenu(unknown);
+        dialogue->openDialogueMenu(unknown);
         EXPECT_EQ(flags.menuOpen, 0) << unknown;
-        EXPECT_EQ(conversations->menuHeading(), "Ask the woman about...") << unknown;
-        EXPECT_EQ(conversations->menuItems().size(), 2u) << unknown;
+        EXPECT_EQ(dialogue->menuHeading(), "Ask the woman about...") << unknown;
+        EXPECT_EQ(dialogue->menuItems().size(), 2u) << unknown;
     }
 }
 
-TEST_F(ConversationsTest, DigitsPlayAnAnswerOnlyFromAnOpenMenuWhileAllIsQuiet) {
+TEST_F(DialogueTest, DigitsPlayAnAnswerOnlyFromAnOpenMenuWhileAllIsQuiet) {
     const std::function<void()> none = [] {};
     const struct {
         const char* what;
@@ -94,7 +94,7 @@ TEST_F(ConversationsTest, DigitsPlayAnAnswerOnlyFromAnOpenMenuWhileAllIsQuiet) {
         Keys playing;
     } steps[] = {
         {"no menu yet", none, 1, {}},
-        {"the woman's menu", [&] { conversations->openDialogueMenu(26); }, 3, {}},
+        {"the woman's menu", [&] { dialogue->openDialogueMenu(26); }, 3, {}},
         {"beyond her two items", none, 4, {}},
         {"her second topic", none, 2, {28}},
         {"while an answer plays", none, 1, {28}},
@@ -109,12 +109,12 @@ TEST_F(ConversationsTest, DigitsPlayAnAnswerOnlyFromAnOpenMenuWhileAllIsQuiet) {
     };
     for (const auto& step : steps) {
         step.before();
-        conversations->chooseMenuItem(step.digit);
+        dialogue->chooseMenuItem(step.digit);
         EXPECT_EQ(playing(), step.playing) << step.what;
     }
 }
 
-TEST_F(ConversationsTest, TheClosingPanelComesOnceWhenEveryoneHasBeenTalkedTo) {
+TEST_F(DialogueTest, TheClosingPanelComesOnceWhenEveryoneHasBeenTalkedTo) {
     struct Esc {
         int shown, played;
         Keys playing;
@@ -129,24 +129,22 @@ TEST_F(ConversationsTest, TheClosingPanelComesOnceWhenEveryoneHasBeenTalkedTo) {
         {"all talked to", {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {6, 1}}, false, {first, hidden, hidden}},
         {"one left", {{1, 1}, {2, 1}, {3, 1}, {4, 0}, {6, 1}}, false, {never, never}},
         {"key I", {{1, 0}, {4, 1}, {6, 0}}, true, {first, hidden, hidden}},
-        // Before the figures exist nobody is left to talk to.
-        {"nobody yet", {}, true, {first, hidden}},
     };
     for (const auto& c : cases) {
         flags.finaleShown = flags.finalePlayed = 0;
         talkedTo(c.talked);
         if (c.markAll) {
-            conversations->markAllTalkedTo();
+            dialogue->markAllTalkedTo();
             TalkedTo all = c.talked;
             for (auto& [kind, talked] : all) {
                 talked = 1;
             }
-            EXPECT_EQ(conversations->talkedTo(), all) << c.what;
+            EXPECT_EQ(dialogue->talkedTo(), all) << c.what;
         }
         for (std::size_t i = 0; i < c.escapes.size(); ++i) {
             flags.movementEnabled = 0;
             flags.menuOpen = 1;
-            conversations->escape();
+            dialogue->escape();
             EXPECT_EQ(flags.movementEnabled, 1);
             EXPECT_EQ(flags.menuOpen, 0);
             EXPECT_EQ(flags.finaleShown, c.escapes[i].shown) << c.what << ", Esc " << i + 1;
@@ -156,7 +154,7 @@ TEST_F(ConversationsTest, TheClosingPanelComesOnceWhenEveryoneHasBeenTalkedTo) {
     }
 }
 
-TEST_F(ConversationsTest, TheCenturionNamesSomeoneNotYetTalkedTo) {
+TEST_F(DialogueTest, TheCenturionNamesSomeoneNotYetTalkedTo) {
     const TalkedTo all{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {6, 1}};
     // The one kind left, and the hint that names it.
     const std::pair<std::int32_t, Keys> cases[] = {{1, {3}},  {2, {15}}, {3, {16}},
@@ -168,50 +166,50 @@ TEST_F(ConversationsTest, TheCenturionNamesSomeoneNotYetTalkedTo) {
         }
         talkedTo(talked);
         flags.movementEnabled = 1;
-        conversations->onCharacterReached(0);
+        dialogue->onCharacterReached(0);
         EXPECT_EQ(playing(), hint) << left;
         EXPECT_EQ(flags.movementEnabled, 1);
-        EXPECT_EQ(conversations->talkedTo(), talked);
+        EXPECT_EQ(dialogue->talkedTo(), talked);
         manager->stopAll();
     }
     // Kinds without a greeting do nothing at all.
     for (const int kind : {5, 7, -1}) {
-        conversations->onCharacterReached(kind);
+        dialogue->onCharacterReached(kind);
         EXPECT_EQ(playing(), Keys{}) << kind;
         EXPECT_EQ(flags.movementEnabled, 1) << kind;
-        EXPECT_EQ(conversations->talkedTo(), all) << kind;
+        EXPECT_EQ(dialogue->talkedTo(), all) << kind;
     }
 }
 
-TEST_F(ConversationsTest, AfterTheGreetingTheMenuIsHandedToTheMainThread) {
-    conversations->adopt(conversations->createCharacters());
+TEST_F(DialogueTest, AfterTheGreetingTheMenuIsHandedToTheMainThread) {
+    Cast cast;
+    cast.adopt(Cast::createFigures([this](std::int32_t kind) { dialogue->onCharacterReached(kind); }));
     flags.movementEnabled = 1;
-    conversations->update({2200, 55, -280}); // at the woman with the scarf
+    cast.update({2200, 55, -280}); // at the woman with the scarf
     EXPECT_EQ(flags.movementEnabled, 0);
-    EXPECT_EQ(conversations->talkedTo().at(6), 1);
+    EXPECT_EQ(dialogue->talkedTo().at(6), 1);
     EXPECT_EQ(playing(), Keys{26});
 
     letSoundsEnd();
-    // The waiting thread looks once a second; by now it has found the greeting over.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    // Only the main thread builds the menu: the waiting thread posts it.
     EXPECT_EQ(flags.menuOpen, 0);
-    EXPECT_TRUE(conversations->menuItems().empty());
-    EXPECT_EQ(host.runPendingWork(std::chrono::seconds(5)), 1);
+    EXPECT_TRUE(dialogue->menuItems().empty());
+    EXPECT_EQ(host.runPendingWork(std::chrono::seconds(30)), 1);
     EXPECT_EQ(flags.menuOpen, 1);
-    EXPECT_EQ(conversations->menuHeading(), "Ask the woman about...");
-    EXPECT_EQ(conversations->menuItems().size(), 2u);
+    EXPECT_EQ(dialogue->menuHeading(), "Ask the woman about...");
+    EXPECT_EQ(dialogue->menuItems().size(), 2u);
 
     // Esc during a greeting silences it; the menu still comes, and walking stays enabled.
-    conversations->onCharacterReached(1);
+    dialogue->onCharacterReached(1);
     EXPECT_EQ(playing(), Keys{5});
-    conversations->escape();
-    EXPECT_EQ(host.runPendingWork(std::chrono::seconds(5)), 1);
+    dialogue->escape();
+    EXPECT_EQ(host.runPendingWork(std::chrono::seconds(30)), 1);
     EXPECT_EQ(flags.menuOpen, 1);
     EXPECT_EQ(flags.movementEnabled, 1);
-    EXPECT_EQ(conversations->menuHeading(), "Ask the senator about...");
+    EXPECT_EQ(dialogue->menuHeading(), "Ask the senator about...");
 }
 
-TEST_F(ConversationsTest, MenuTextRowsFollowTheNumberOfItems) {
+TEST_F(DialogueTest, MenuTextRowsFollowTheNumberOfItems) {
     // Glyph cell c of the strip tells its cell, row and column, so a pixel shows which glyph
     // was copied there and which of its pixels.
     const auto glyph = [](int cell, int x = 0, int y = 0) {
@@ -230,8 +228,8 @@ TEST_F(ConversationsTest, MenuTextRowsFollowTheNumberOfItems) {
     for (const auto& c : cases) {
         ColorBuffer frame;
         frame.fillRect(0, 0, kFrameWidth, kFrameHeight, 0);
-        conversations->openDialogueMenu(c.greeting);
-        conversations->drawMenuOverlay(frame, font);
+        dialogue->openDialogueMenu(c.greeting);
+        dialogue->drawMenuOverlay(frame, font);
         for (const auto& [x, y, ch] : c.glyphs) {
             EXPECT_EQ(frame.pixel(x, y), glyph(BitmapFont::cellOf(ch)))
                 << c.greeting << ": '" << ch << "' at " << x << ", " << y;
