@@ -30,18 +30,16 @@ double threadSeconds() {
 class ShippedScene {
   public:
     ShippedScene() : host_(resources::embedded()) {
-        platform::setHost(&host_);
-        composer_ = std::make_unique<FrameComposer>();
+        composer_ = std::make_unique<FrameComposer>(host_);
         WorldReader reader;
         reader.readConfiguration();
-        runLoadPipeline(world_, reader);
+        runLoadPipeline(world_, reader, host_);
         composer_->colors().buildColorTools(world_.colors);
         floorSeconds_ = measureFloor();
     }
 
     ~ShippedScene() {
         composer_.reset();
-        platform::setHost(nullptr);
     }
 
     static ShippedScene& get() {

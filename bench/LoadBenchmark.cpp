@@ -59,13 +59,14 @@ std::filesystem::path writeWorld(const std::string& text) {
 }
 
 void loadFrom(benchmark::State& state, const std::string& dataDirectory) {
+    velmora::platform::ConsoleHost host;
     velmora::TreeStats tree;
     for (auto _ : state) {
         World::destroy();
         velmora::WorldReader reader(dataDirectory);
         velmora::Vertex camera;
         float heading = 0.0f;
-        velmora::loadWorld(reader, camera, heading);
+        velmora::loadWorld(reader, camera, heading, host);
         state.PauseTiming();
         tree = velmora::measureTree(*World::instance().bspRoot);
         World::destroy();

@@ -103,16 +103,19 @@ FatalError tooLarge(const std::string& what) {
     return FatalError("world too large: " + what, "Error");
 }
 
-// What the build has spent so far, against its limits.
+// What the build has spent so far, against its limits, and where it reports.
 class BuildBudget {
   public:
-    BuildBudget(const TreeLimits& limits, std::stop_token stop, const std::vector<Surface>& root)
-        : limits_(limits), stop_(std::move(stop)) {
+    BuildBudget(platform::Host& host, const TreeLimits& limits, std::stop_token stop,
+                const std::vector<Surface>& root)
+        : host_(host), limits_(limits), stop_(std::move(stop)) {
         for (const Surface& surface : root) {
             surfaces_ += weightOf(surface);
         }
         checkSurfaces();
     }
+
+    void report(const char* line) const { host_.debugOutput(line); }
 
     // A node is about to sort `count` surfaces against its partition.
     void sort(std::size_t count) {
@@ -138,6 +141,7 @@ class BuildBudget {
         }
     }
 
+    platform::Host& host_;
     TreeLimits limits_;
     std::stop_token stop_;
     std::size_t surfaces_ = 0;
@@ -178,9 +182,9 @@ void placeSurface(BSPNode& node, const CornerClasses& classes, Waiting&& waiting
         const std::unique_ptr<Surface> surface = std::move(waiting.surface);
         std::vector<Surface> originParts;
         std::vector<Surface> farParts;
-        platform::host().debugOutput("spliting surface\n");
+        budget.report("spliting surface\n");
         splitTriangle(*surface, node.surfaces.front(), classes, originParts, farParts);
-        platform::host().debugOutput("split complete\n");
+        budget.report("split complete\n");
         const std::size_t kept = appendParts(origin, originParts) + appendParts(far, farParts);
         budget.replaceByParts(*surface, kept);
     } else {
@@ -239,8 +243,8 @@ BSPNode::~BSPNode() {
     releaseSubtree();
 }
 
-void BSPNode::buildSubtree(const TreeLimits& limits, std::stop_token stop) {
-    BuildBudget budget(limits, std::move(stop), surfaces);
+void BSPNode::buildSubtree(platform::Host& host, const TreeLimits& limits, std::stop_token stop) {
+    BuildBudget budget(host, limits, std::move(stop), surfaces);
     // Surfaces with fewer than three corners cannot be classified; the loader never passes any,
     // and they are dropped here.
     SurfaceList rootList;
@@ -263,7 +267,7 @@ void BSPNode::buildSubtree(const TreeLimits& limits, std::stop_token stop) {
     steps.push_back({this, std::move(rootList)});
     while (!steps.empty()) {
         if (steps.back().partitioned) {
-            platform::host().debugOutput("partitioning complete.\n");
+            budget.report("partitioning complete.\n");
             steps.pop_back();
             continue;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/Surface.h"
+#include "platform/Host.h"
 
 #include <cstddef>
 #include <memory>
@@ -43,7 +44,8 @@ class BSPNode {
     // platform::FatalError ("world too large") once the build passes one of its limits, and
     // platform::LoadStopped at the next node once a stop is requested; the tree built so far
     // stays whole and can be released.
-    void buildSubtree(const TreeLimits& limits = {}, std::stop_token stop = {});
+    void buildSubtree(platform::Host& host, const TreeLimits& limits = {},
+                      std::stop_token stop = {});
     // Destroys both children and everything below them; this node keeps its surfaces.
     void releaseSubtree();
 };

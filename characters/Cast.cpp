@@ -2,10 +2,11 @@
 
 namespace velmora {
 
-Figures Cast::createFigures(const std::function<void(std::int32_t kind)>& onReached) {
+Figures Cast::createFigures(const platform::Host& host,
+                            const std::function<void(std::int32_t kind)>& onReached) {
     Figures figures;
     for (const content::Figure& row : content::figures()) {
-        auto figure = std::make_unique<GameObject>(row.look);
+        auto figure = std::make_unique<GameObject>(host, row.look);
         figure->position = row.position;
         // The fire pot keeps its own kind and radius and has no callback.
         if (row.dialogueKind >= 0) {

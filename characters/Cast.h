@@ -16,7 +16,8 @@ class Cast {
   public:
     // The figures of the figures' table at their places, in drawing order; entering a zone
     // calls onReached with the figure's dialogue kind. May run on the loading thread.
-    static Figures createFigures(const std::function<void(std::int32_t kind)>& onReached);
+    static Figures createFigures(const platform::Host& host,
+                                 const std::function<void(std::int32_t kind)>& onReached);
     // Takes the figures over, on the main thread.
     void adopt(Figures figures) { figures_ = std::move(figures); }
 

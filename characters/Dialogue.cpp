@@ -2,13 +2,13 @@
 
 #include "content/Figures.h"
 #include "content/Sounds.h"
-#include "platform/Host.h"
 
 #include <cstdlib>
 
 namespace velmora {
 
-Dialogue::Dialogue(InteractionFlags& flags, SoundManager& sound) : flags_(flags), sound_(sound) {
+Dialogue::Dialogue(InteractionFlags& flags, SoundManager& sound, platform::Host& host)
+    : flags_(flags), sound_(sound), host_(host) {
     for (const content::Figure& figure : content::figures()) {
         if (figure.greetingSound != 0) {
             talkedTo_[figure.dialogueKind] = 0;
@@ -32,7 +32,7 @@ void Dialogue::onCharacterReached(std::int32_t kind) {
     // main thread never draws or answers a half-built one.
     sound_.playThenCall(
         [this](int greeting) {
-            platform::host().runOnMainThread([this, greeting] { openDialogueMenu(greeting); });
+            host_.runOnMainThread([this, greeting] { openDialogueMenu(greeting); });
         },
         talker->greetingSound);
 }

@@ -2,6 +2,7 @@
 
 #include "render/BitmapFont.h"
 #include "render/ColorBuffer.h"
+#include "platform/Host.h"
 #include "sound/SoundManager.h"
 
 #include <atomic>
@@ -33,8 +34,9 @@ struct MenuItem {
 class Dialogue {
   public:
     // The sound manager must stop its waiting threads (shutdownSound) before this object goes:
-    // a waiting conversation refers to it. Everyone who talks is still to be talked to.
-    Dialogue(InteractionFlags& flags, SoundManager& sound);
+    // a waiting conversation refers to it. Everyone who talks is still to be talked to. Menus
+    // are handed to the host's main thread.
+    Dialogue(InteractionFlags& flags, SoundManager& sound, platform::Host& host);
 
     // A figure's zone was entered: the centurion gives a hint; a talking figure stops the
     // visitor, counts as talked to and greets; its menu opens once the greeting has ended.
@@ -66,6 +68,7 @@ class Dialogue {
   private:
     InteractionFlags& flags_;
     SoundManager& sound_;
+    platform::Host& host_;
     std::map<std::int32_t, std::int32_t> talkedTo_;
     std::string menuHeading_;
     std::vector<MenuItem> menuItems_;

@@ -8,12 +8,12 @@
 
 namespace velmora {
 
-GameObject::GameObject(const content::FigureLook& look)
+GameObject::GameObject(const platform::Host& host, const content::FigureLook& look)
     : graphic(std::make_unique<GraphicsObject2D>()), billboardHeight(look.billboardHeight),
       billboardWidth(look.billboardWidth) {
     FrameSet frames;
     frames.ticksPerFrame = look.ticksPerFrame;
-    loadSpriteFrames(look.firstBitmap, frames, look.frameCount, look.width, look.height);
+    loadSpriteFrames(host, look.firstBitmap, frames, look.frameCount, look.width, look.height);
     graphic->setFrames(0, frames);
 }
 

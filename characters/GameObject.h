@@ -19,8 +19,9 @@ class GameObject : public SceneFigure {
   public:
     using InteractionCallback = std::function<void(std::int32_t kind)>;
 
-    // A figure as the figures' table describes it: its pictures, sprite size and billboard.
-    explicit GameObject(const content::FigureLook& look);
+    // A figure as the figures' table describes it: its pictures (the host's bitmaps), sprite
+    // size and billboard.
+    GameObject(const platform::Host& host, const content::FigureLook& look);
     ~GameObject() override = default;
 
     // One timer tick: animates the sprite, then checks the zone against the camera. The callback

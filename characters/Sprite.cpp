@@ -29,9 +29,10 @@ std::uint32_t Sprite::pixelAt(int x, int y) const {
     return pixels_[std::size_t(y) * width_ + x];
 }
 
-void loadSpriteFrames(int firstBitmap, FrameSet& target, int count, int width, int height) {
+void loadSpriteFrames(const platform::Host& host, int firstBitmap, FrameSet& target, int count,
+                      int width, int height) {
     for (int i = 0; i < count; ++i) {
-        target.frames.emplace_back(Bitmap::load(firstBitmap + i), width, height);
+        target.frames.emplace_back(Bitmap::load(host, firstBitmap + i), width, height);
         target.currentFrame = 0;
     }
 }

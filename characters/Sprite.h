@@ -39,6 +39,7 @@ struct FrameSet {
 
 // Appends one frame per bitmap resource first, first + 1, ... (count of them), each width x
 // height, and makes the first frame current. A missing bitmap gives an invisible frame.
-void loadSpriteFrames(int firstBitmap, FrameSet& target, int count, int width, int height);
+void loadSpriteFrames(const platform::Host& host, int firstBitmap, FrameSet& target, int count,
+                      int width, int height);
 
 } // namespace velmora

@@ -1,12 +1,11 @@
 #include "AboutBox.h"
 
 #include "content/Pictures.h"
-#include "platform/Host.h"
 
 namespace velmora {
 
-GdkPixbuf* pixbufOfResource(bool icon, int number) {
-    const auto bytes = platform::host().resource(
+GdkPixbuf* pixbufOfResource(const platform::Host& host, bool icon, int number) {
+    const auto bytes = host.resource(
         icon ? platform::ResourceType::Icon : platform::ResourceType::Bitmap, number);
     if (!bytes || bytes->empty()) {
         return nullptr;
@@ -22,7 +21,7 @@ GdkPixbuf* pixbufOfResource(bool icon, int number) {
     return pixbuf;
 }
 
-void runAboutBox(GtkWindow* parent) {
+void runAboutBox(const platform::Host& host, GtkWindow* parent) {
     GtkWidget* dialog = gtk_dialog_new_with_buttons(
         "About  Quarnel", parent,
         GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), "OK",
@@ -30,7 +29,7 @@ void runAboutBox(GtkWindow* parent) {
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
     gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
     GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog));
-    if (GdkPixbuf* picture = pixbufOfResource(false, velmora::content::kAboutBitmap)) {
+    if (GdkPixbuf* picture = pixbufOfResource(host, false, content::kAboutBitmap)) {
         gtk_container_add(GTK_CONTAINER(content), gtk_image_new_from_pixbuf(picture));
         g_object_unref(picture);
     }

@@ -204,7 +204,7 @@ void GtkHost::startTimer(int intervalMs) {
 }
 
 void GtkHost::showAboutBox() {
-    runAboutBox(window_ != nullptr ? GTK_WINDOW(window_) : nullptr);
+    runAboutBox(*this, window_ != nullptr ? GTK_WINDOW(window_) : nullptr);
 }
 
 void GtkHost::closeWindow() {

@@ -93,10 +93,10 @@ void addAboutAccelerators(GtkWidget* window, Program& program) {
     g_object_unref(accelerators);
 }
 
-void setIcons(GtkWidget* window) {
+void setIcons(GtkWidget* window, const velmora::platform::Host& host) {
     GList* icons = nullptr;
     for (int number : velmora::content::kIcons) {
-        if (GdkPixbuf* icon = velmora::pixbufOfResource(true, number)) {
+        if (GdkPixbuf* icon = velmora::pixbufOfResource(host, true, number)) {
             icons = g_list_append(icons, icon);
         }
     }
@@ -124,7 +124,7 @@ void maximise(GtkWidget* window) {
 GtkWidget* createMainWindow(Program& program) {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(window), "Velmora");
-    setIcons(window);
+    setIcons(window, program.host);
     GtkWidget* drawingArea = gtk_drawing_area_new();
     gtk_widget_set_hexpand(drawingArea, TRUE);
     gtk_widget_set_vexpand(drawingArea, TRUE);
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
     GtkHost host(velmora::resources::embedded());
     {
         velmora::ProgramLifetime lifetime(host);
-        WindowProcedure procedure;
+        WindowProcedure procedure(host);
         Program program{host, procedure};
         GtkWidget* window = createMainWindow(program);
         gtk_widget_show_all(window);

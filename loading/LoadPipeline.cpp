@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-void runLoadPipeline(World& world, WorldReader& reader) {
+void runLoadPipeline(World& world, WorldReader& reader, platform::Host& host) {
     world.reportProgress("Reading data files...");
     reader.parseWorldFile(world, reader.worldFileName());
     world.reportProgress("Creating BSP...");
@@ -17,20 +17,20 @@ void runLoadPipeline(World& world, WorldReader& reader) {
     convertPolygonsToTriangles(world);
     reader.throwIfStopped();
     world.reportProgress("Creating BSP...");
-    world.bspRoot->buildSubtree(reader.treeLimits(), reader.stopToken());
+    world.bspRoot->buildSubtree(host, reader.treeLimits(), reader.stopToken());
 }
 
-void loadWorld(WorldReader& reader, Vertex& camera, float& heading) {
+void loadWorld(WorldReader& reader, Vertex& camera, float& heading, platform::Host& host) {
     World& world = World::instance();
     reader.readConfiguration();
-    runLoadPipeline(world, reader);
+    runLoadPipeline(world, reader, host);
     camera.x = world.defaultLocation.x;
     camera.y = world.defaultLocation.y;
     camera.z = world.defaultLocation.z;
     heading = static_cast<float>(world.defaultHeading);
 }
 
-void reloadWorld(World& world, WorldReader& reader) {
+void reloadWorld(World& world, WorldReader& reader, platform::Host& host) {
     world.bspRoot->releaseSubtree();
     world.objectDefinitions.clear();
     world.objectInstances.clear();
@@ -39,7 +39,7 @@ void reloadWorld(World& world, WorldReader& reader) {
     // A reload shows the files as they are now: colours and walls of the previous load go too.
     world.colors.clear();
     world.edges.clear();
-    runLoadPipeline(world, reader);
+    runLoadPipeline(world, reader, host);
 }
 
 } // namespace velmora

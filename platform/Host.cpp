@@ -41,24 +41,4 @@ std::optional<ResourceBytes> ConsoleHost::resource(ResourceType type, int number
     return findResource(resources_, type, number);
 }
 
-namespace {
-
-ConsoleHost& defaultHost() {
-    static ConsoleHost instance;
-    return instance;
-}
-
-std::atomic<Host*> installedHost{nullptr};
-
-} // namespace
-
-Host& host() {
-    Host* current = installedHost.load();
-    return current != nullptr ? *current : defaultHost();
-}
-
-void setHost(Host* newHost) {
-    installedHost.store(newHost);
-}
-
 } // namespace velmora::platform

@@ -107,10 +107,4 @@ class ConsoleHost : public Host {
     std::optional<int> exitCode_;
 };
 
-// The process-wide host. Until one is installed, a ConsoleHost without resources answers.
-Host& host();
-// Installs a host (not owned) or, with nullptr, the default again. The program installs its host
-// before it starts a second thread and removes it after it has joined them all.
-void setHost(Host* newHost);
-
 } // namespace velmora::platform

@@ -58,8 +58,8 @@ Bitmap Bitmap::decode(platform::ResourceBytes bytes) {
     return pixbuf != nullptr ? toBitmap(pixbuf) : Bitmap();
 }
 
-Bitmap Bitmap::load(int number) {
-    const auto bytes = platform::host().resource(platform::ResourceType::Bitmap, number);
+Bitmap Bitmap::load(const platform::Host& host, int number) {
+    const auto bytes = host.resource(platform::ResourceType::Bitmap, number);
     return bytes ? decode(*bytes) : Bitmap();
 }
 

@@ -18,8 +18,8 @@ class Bitmap {
 
     // Decodes BMP (or any format the image library reads) bytes; empty on failure.
     static Bitmap decode(platform::ResourceBytes bytes);
-    // The bitmap resource of that number from the process host; empty when it has none.
-    static Bitmap load(int number);
+    // The host's bitmap resource of that number; empty when it has none.
+    static Bitmap load(const platform::Host& host, int number);
 
     bool empty() const { return pixels_.empty(); }
     int width() const { return width_; }

@@ -1,13 +1,9 @@
 #include "render/BitmapFont.h"
 
-#include "content/Pictures.h"
-
 #include <cctype>
 #include <cstring>
 
 namespace velmora {
-
-BitmapFont::BitmapFont() : BitmapFont(Bitmap::load(content::kGlyphBitmap)) {}
 
 BitmapFont::BitmapFont(Bitmap strip) : strip_(std::move(strip)) {
     initGlyphWidths();

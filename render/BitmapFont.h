@@ -17,9 +17,8 @@ class BitmapFont {
     // What a character without a width of its own advances.
     static constexpr int kDefaultAdvance = 22;
 
-    // The strip is bitmap 14; the widths are filled at once, so the font is complete before any
-    // thread can draw with it.
-    BitmapFont();
+    // The strip is the glyph bitmap; the widths are filled at once, so the font is complete
+    // before any thread can draw with it.
     explicit BitmapFont(Bitmap strip);
 
     // The cell of a character: letters (either case) 0 to 25, digits 26 to 35, then ". ! ? '"

@@ -15,19 +15,21 @@ constexpr ScreenPoint kProgressTextPlace{220, 300};
 
 } // namespace
 
-FrameComposer::FrameComposer(std::ostream* trace) : rasterizer_(depth_, std::cout, trace) {
+FrameComposer::FrameComposer(platform::Host& host, std::ostream* trace)
+    : host_(host), rasterizer_(depth_, std::cout, trace),
+      font_(Bitmap::load(host, content::kGlyphBitmap)), sky_(Bitmap::load(host, content::kSkyBitmap)) {
     computeScreenLayout();
 }
 
 void FrameComposer::computeScreenLayout() {
-    const platform::ScreenSize screen = platform::host().screenSize();
+    const platform::ScreenSize screen = host_.screenSize();
     screenWidth_ = screen.width;
     frameOrigin_ = frameOriginFor(screen.width, screen.height);
-    unusedPicture_ = Bitmap::load(content::kForumPlanBitmap);
-    dialoguePanel_ = Bitmap::load(content::kDialoguePanelBitmap);
-    loadingScreen_ = Bitmap::load(content::kLoadingScreenBitmap);
-    bottomPanel_ = Bitmap::load(content::kBottomPanelBitmap);
-    closingPanel_ = Bitmap::load(content::kClosingPanelBitmap);
+    unusedPicture_ = Bitmap::load(host_, content::kForumPlanBitmap);
+    dialoguePanel_ = Bitmap::load(host_, content::kDialoguePanelBitmap);
+    loadingScreen_ = Bitmap::load(host_, content::kLoadingScreenBitmap);
+    bottomPanel_ = Bitmap::load(host_, content::kBottomPanelBitmap);
+    closingPanel_ = Bitmap::load(host_, content::kClosingPanelBitmap);
 }
 
 void FrameComposer::composeFrame(const FrameRequest& request) {
@@ -76,16 +78,16 @@ void FrameComposer::showLoadingText(const char* text) {
 }
 
 void FrameComposer::paintWindowBackground() {
-    platform::host().clearWindow();
+    host_.clearWindow();
     const ScreenPoint panel = bottomPanelOriginFor(screenWidth_, frameOrigin_);
     if (!bottomPanel_.empty()) {
-        platform::host().presentImage(bottomPanel_.view(), panel.x, panel.y);
+        host_.presentImage(bottomPanel_.view(), panel.x, panel.y);
     }
 }
 
 void FrameComposer::presentFrame() {
     frame_.flush();
-    platform::host().presentImage(frame_.view(), frameOrigin_.x, frameOrigin_.y);
+    host_.presentImage(frame_.view(), frameOrigin_.x, frameOrigin_.y);
 }
 
 } // namespace velmora

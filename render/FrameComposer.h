@@ -39,9 +39,10 @@ class FrameComposer {
   public:
     static constexpr std::uint32_t kGroundColor = 0xA0A0A0;
 
-    // Loads the pictures and works out the layout from the host's screen size. The rasterizer's
-    // per-piece lines go to trace when it is set; a frame would print thousands of them.
-    explicit FrameComposer(std::ostream* trace = nullptr);
+    // Loads the pictures and works out the layout from the host's screen size; frames are shown
+    // through the host. The rasterizer's per-piece lines go to trace when it is set; a frame
+    // would print thousands of them.
+    explicit FrameComposer(platform::Host& host, std::ostream* trace = nullptr);
 
     // Works out where the frame sits from the host's screen size and (re)loads the screen
     // pictures: the dialogue panel, the loading screen, the bottom panel, the closing panel.
@@ -68,6 +69,7 @@ class FrameComposer {
     void drawLayers(const FrameRequest& request);
     void drawPanels(const FrameRequest& request);
 
+    platform::Host& host_;
     ColorBuffer frame_;
     DepthBuffer depth_;
     DepthRasterizer rasterizer_;

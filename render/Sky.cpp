@@ -1,6 +1,5 @@
 #include "render/Sky.h"
 
-#include "content/Pictures.h"
 #include "geometry/Rotation.h"
 #include "geometry/Truncate.h"
 
@@ -15,8 +14,6 @@ namespace {
 constexpr double kRadiansToDegrees = 57.295;
 
 } // namespace
-
-Sky::Sky() : Sky(Bitmap::load(content::kSkyBitmap)) {}
 
 Sky::Sky(Bitmap image) : image_(std::move(image)) {}
 

@@ -14,8 +14,6 @@ class Sky {
     // 1000 / 90 with integer division: a full turn moves the sky 3960 pixels, not 4000.
     static constexpr int kPixelsPerDegree = kImageWidth / 90;
 
-    // The sky is bitmap 3.
-    Sky();
     explicit Sky(Bitmap image);
 
     // The frame angle in whole degrees for a heading: (360 - heading) in radians, rounded to a

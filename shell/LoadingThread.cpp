@@ -11,7 +11,8 @@
 
 namespace velmora {
 
-LoadingThread::LoadingThread(LoadingSteps steps) : steps_(std::move(steps)) {}
+LoadingThread::LoadingThread(platform::Host& host, LoadingSteps steps)
+    : host_(host), steps_(std::move(steps)) {}
 
 LoadingThread::~LoadingThread() {
     join();
@@ -29,7 +30,7 @@ void LoadingThread::join() {
 }
 
 void LoadingThread::run(std::stop_token stop) {
-    platform::Host& host = platform::host();
+    platform::Host& host = host_;
     // Each text also goes to the debug channel, in order with the tree build's own lines.
     auto showProgress = [this, &host](const std::string& text) {
         host.debugOutput(text + "\n");
@@ -47,7 +48,7 @@ void LoadingThread::run(std::stop_token stop) {
         WorldReader reader;
         reader.stopOn(stop);
         float heading = 260.0f;
-        loadWorld(reader, camera, heading);
+        loadWorld(reader, camera, heading, host);
         world.progressCallback = nullptr;
         auto figures = std::make_shared<Figures>(steps_.createFigures());
         host.runOnMainThread([loaded = steps_.loaded, camera, heading, figures] {

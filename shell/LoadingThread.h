@@ -34,7 +34,8 @@ struct LoadingSteps {
 // tree node built, so the window closes promptly however large the world is.
 class LoadingThread {
   public:
-    explicit LoadingThread(LoadingSteps steps);
+    // Progress and hand-overs go through the host.
+    LoadingThread(platform::Host& host, LoadingSteps steps);
     // Stops the load if it still runs and waits for the thread.
     ~LoadingThread();
 
@@ -47,6 +48,7 @@ class LoadingThread {
   private:
     void run(std::stop_token stop);
 
+    platform::Host& host_;
     LoadingSteps steps_;
     std::jthread thread_;
 };

@@ -6,15 +6,13 @@
 namespace velmora {
 
 ProgramLifetime::ProgramLifetime(platform::Host& host) : host_(host) {
-    platform::setHost(&host_);
     World::instance();
-    SoundManager::instance();
+    SoundManager::create(host_);
 }
 
 ProgramLifetime::~ProgramLifetime() {
     SoundManager::destroy();
     World::destroy();
-    platform::setHost(nullptr);
 }
 
 } // namespace velmora

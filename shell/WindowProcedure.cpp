@@ -18,9 +18,9 @@ constexpr float kTurnStep = 2.0f;
 
 } // namespace
 
-WindowProcedure::WindowProcedure(std::ostream* trace)
-    : dialogue_(state_.interaction, SoundManager::instance()),
-      groundGrid_("LT_GRAY", "LT_GRAY_1"), composer_(trace) {}
+WindowProcedure::WindowProcedure(platform::Host& host, std::ostream* trace)
+    : host_(host), dialogue_(state_.interaction, SoundManager::instance(), host),
+      groundGrid_("LT_GRAY", "LT_GRAY_1"), composer_(host, trace) {}
 
 WindowProcedure::~WindowProcedure() {
     onDestroy();
@@ -39,8 +39,8 @@ template <typename Handler> void WindowProcedure::dispatch(Handler handler) {
 
 void WindowProcedure::showFatal(const platform::FatalError& error) {
     failed_ = true;
-    platform::host().showMessage(error.text(), error.caption(), error.icon());
-    platform::host().quit(platform::kFatalExitCode);
+    host_.showMessage(error.text(), error.caption(), error.icon());
+    host_.quit(platform::kFatalExitCode);
 }
 
 void WindowProcedure::onCreate() {
@@ -53,13 +53,13 @@ void WindowProcedure::onCreate() {
     };
     steps.computeScreenLayout = [this] { composer_.computeScreenLayout(); };
     steps.createFigures = [this] {
-        return Cast::createFigures([this](std::int32_t kind) { dialogue_.onCharacterReached(kind); });
+        return Cast::createFigures(host_, [this](std::int32_t kind) { dialogue_.onCharacterReached(kind); });
     };
     steps.loaded = [this](const Vertex& camera, float heading, Figures& figures) {
         dispatch([&] { finishLoading(camera, heading, figures); });
     };
     steps.failed = [this](const platform::FatalError& error) { showFatal(error); };
-    loading_ = std::make_unique<LoadingThread>(std::move(steps));
+    loading_ = std::make_unique<LoadingThread>(host_, std::move(steps));
     loading_->start();
 }
 
@@ -72,8 +72,8 @@ void WindowProcedure::finishLoading(const Vertex& camera, float heading, Figures
     // The first frame of the square, at once: it also places the figures in view, which the
     // first step tests against.
     composeFrame();
-    platform::host().requestRepaint();
-    platform::host().startTimer(kTimerIntervalMs);
+    host_.requestRepaint();
+    host_.startTimer(kTimerIntervalMs);
     state_.interaction.movementEnabled = 1;
     SoundManager::instance().play(content::kLoadedSound);
 }
@@ -91,7 +91,7 @@ void WindowProcedure::onPaint() {
 }
 
 void WindowProcedure::onSize() {
-    platform::host().requestRepaint();
+    host_.requestRepaint();
 }
 
 void WindowProcedure::onTimer() {
@@ -221,7 +221,7 @@ void WindowProcedure::reload() {
     WorldReader reader;
     reader.readConfiguration();
     World& world = World::instance();
-    reloadWorld(world, reader);
+    reloadWorld(world, reader, host_);
     composer_.colors().buildColorTools(world.colors);
 }
 
@@ -232,10 +232,10 @@ void WindowProcedure::escape() {
 bool WindowProcedure::onCommand(int command) {
     switch (command) {
     case kCommandAbout:
-        platform::host().showAboutBox();
+        host_.showAboutBox();
         return true;
     case kCommandExit:
-        platform::host().closeWindow();
+        host_.closeWindow();
         return true;
     default:
         return false;
@@ -248,7 +248,7 @@ void WindowProcedure::onDestroy() {
     }
     destroyed_ = true;
     // Nothing may wait for the main thread from here on, or the joins below could never end.
-    platform::host().beginClosing();
+    host_.beginClosing();
     if (loading_) {
         loading_->join();
     }

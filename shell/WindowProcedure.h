@@ -23,7 +23,8 @@ inline constexpr int kTimerIntervalMs = 250;
 class WindowProcedure {
   public:
     // Needs a ProgramLifetime (host, World and sound manager) to exist already.
-    explicit WindowProcedure(std::ostream* trace = nullptr);
+    // Everything it asks of the window goes through the host.
+    explicit WindowProcedure(platform::Host& host, std::ostream* trace = nullptr);
     ~WindowProcedure();
 
     // The window exists: the loading thread starts.
@@ -63,6 +64,7 @@ class WindowProcedure {
     void escape();
     bool worldKey(int keyCode);
 
+    platform::Host& host_;
     ShellState state_;
     Cast cast_;
     Dialogue dialogue_;

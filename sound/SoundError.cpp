@@ -4,8 +4,8 @@
 
 namespace velmora {
 
-void showSoundError(const std::string& text) {
-    platform::host().showMessage(text, "Error", platform::MessageIcon::Warning);
+void showSoundError(platform::Host& host, const std::string& text) {
+    host.showMessage(text, "Error", platform::MessageIcon::Warning);
 }
 
 } // namespace velmora

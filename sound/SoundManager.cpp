@@ -5,6 +5,7 @@
 #include "sound/WaveResource.h"
 #include "sound/WaveUpload.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <utility>
@@ -20,10 +21,20 @@ std::unique_ptr<SoundManager>& singleton() {
 
 } // namespace
 
+SoundManager& SoundManager::create(platform::Host& host) {
+    std::unique_ptr<SoundManager>& manager = singleton();
+    if (!manager) {
+        manager = std::make_unique<SoundManager>(host);
+    }
+    return *manager;
+}
+
 SoundManager& SoundManager::instance() {
     std::unique_ptr<SoundManager>& manager = singleton();
     if (!manager) {
-        manager = std::make_unique<SoundManager>();
+        // A programming error, not a condition to recover from: nobody made the manager.
+        std::cerr << "velmora: the sound manager is used before it was created" << std::endl;
+        std::abort();
     }
     return *manager;
 }
@@ -32,13 +43,13 @@ void SoundManager::destroy() {
     singleton().reset();
 }
 
-SoundManager::SoundManager() : SoundManager(openDefaultDevice()) {}
+SoundManager::SoundManager(platform::Host& host) : SoundManager(host, openDefaultDevice()) {}
 
-SoundManager::SoundManager(ALCdevice* device, ALCcontext* context)
-    : SoundManager(Device{device, context}) {}
+SoundManager::SoundManager(platform::Host& host, ALCdevice* device, ALCcontext* context)
+    : SoundManager(host, Device{device, context}) {}
 
-SoundManager::SoundManager(Device device)
-    : device_(device), waiters_([this](int key) { return isPlaying(key); }) {
+SoundManager::SoundManager(platform::Host& host, Device device)
+    : host_(host), device_(device), waiters_([this](int key) { return isPlaying(key); }) {
     if (device_.context == nullptr) {
         if (device_.device != nullptr) {
             alcCloseDevice(device_.device);
@@ -82,19 +93,19 @@ void SoundManager::registerSound(int key, int waveId, bool relative) {
             return;
         }
     }
-    const std::optional<LoadedWave> wave = loadWaveResource(waveId);
+    const std::optional<LoadedWave> wave = loadWaveResource(host_, waveId);
     if (!wave) {
-        showSoundError("Unable to load sound resource");
+        showSoundError(host_, "Unable to load sound resource");
         return;
     }
     const std::optional<int> pair = takePair();
     if (!pair) {
-        showSoundError("Error load sounding. Need more buffers?");
+        showSoundError(host_, "Error load sounding. Need more buffers?");
         return;
     }
     const SoundEntry entry{bufferNames_[*pair], sourceNames_[*pair], 0};
     alSourcei(entry.source, AL_SOURCE_RELATIVE, AL_FALSE);
-    uploadWave(*wave, entry.buffer, entry.source);
+    uploadWave(host_, *wave, entry.buffer, entry.source);
     {
         std::lock_guard lock(mutex_);
         sounds_.emplace(key, entry);
@@ -119,13 +130,13 @@ void SoundManager::play(int key) {
     }
     const std::optional<ALuint> source = sourceOf(key);
     if (!source) {
-        showSoundError("Sound resource is not in the sound map");
+        showSoundError(host_, "Sound resource is not in the sound map");
         return;
     }
     alGetError();
     alSourcePlay(*source);
     if (alGetError() != AL_NO_ERROR) {
-        showSoundError("Unable to load sound resource");
+        showSoundError(host_, "Unable to load sound resource");
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/Vertex.h"
+#include "platform/Host.h"
 #include "sound/SoundWaiters.h"
 
 #include <AL/al.h>
@@ -31,17 +32,19 @@ class SoundManager {
     static constexpr int poolSize = 50;
     using Callback = SoundWaiters::Callback;
 
-    // The program's manager over the default device, created on first use. Whoever runs the
-    // program calls instance() before it starts a second thread and destroy() after it has joined
-    // every thread, so that no thread ever sees it created or destroyed.
+    // The program's manager over the default device. Whoever runs the program (ProgramLifetime)
+    // calls create() before it starts a second thread and destroy() after it has joined every
+    // thread, so that no thread ever sees it created or destroyed. instance() before create()
+    // is a programming error: it stops the program with a message.
+    static SoundManager& create(platform::Host& host);
     static SoundManager& instance();
     static void destroy();
 
-    // Opens the default device.
-    SoundManager();
+    // Opens the default device. Sound errors are shown through the host.
+    explicit SoundManager(platform::Host& host);
     // Takes over a device and its context (a loopback device, for instance); with no context the
     // manager is silent and the device, if any, is closed.
-    SoundManager(ALCdevice* device, ALCcontext* context);
+    SoundManager(platform::Host& host, ALCdevice* device, ALCcontext* context);
     ~SoundManager();
 
     SoundManager(const SoundManager&) = delete;
@@ -77,7 +80,7 @@ class SoundManager {
         ALCcontext* context = nullptr;
     };
 
-    explicit SoundManager(Device device);
+    SoundManager(platform::Host& host, Device device);
     static Device openDefaultDevice();
 
     std::optional<ALuint> sourceOf(int key) const;
@@ -85,6 +88,7 @@ class SoundManager {
     std::optional<int> takePair();
     void releaseDevice();
 
+    platform::Host& host_;
     Device device_;
     std::array<ALuint, poolSize> bufferNames_{};
     std::array<ALuint, poolSize> sourceNames_{};

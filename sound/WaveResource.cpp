@@ -68,33 +68,33 @@ WaveHeader decodeWaveHeader(platform::ResourceBytes bytes) {
     return header;
 }
 
-std::optional<LoadedWave> readWaveHeader(platform::ResourceBytes bytes) {
+std::optional<LoadedWave> readWaveHeader(platform::Host& host, platform::ResourceBytes bytes) {
     if (bytes.size() < WaveHeader::size) {
         return std::nullopt;
     }
     LoadedWave wave;
     wave.header = decodeWaveHeader(bytes);
     if (const char* problem = headerProblem(wave.header, bytes.size())) {
-        showSoundError(problem);
+        showSoundError(host, problem);
         return std::nullopt;
     }
     const std::size_t length = WaveHeader::size + wave.header.dataSize;
     try {
         wave.bytes.resize(length);
     } catch (const std::bad_alloc&) {
-        showSoundError("Sound Error: uanable to allocate buffer");
+        showSoundError(host, "Sound Error: uanable to allocate buffer");
         return std::nullopt;
     }
     std::copy_n(bytes.begin(), length, wave.bytes.begin());
     return wave;
 }
 
-std::optional<LoadedWave> loadWaveResource(int resourceId) {
-    const auto bytes = platform::host().resource(platform::ResourceType::Wave, resourceId);
+std::optional<LoadedWave> loadWaveResource(platform::Host& host, int resourceId) {
+    const auto bytes = host.resource(platform::ResourceType::Wave, resourceId);
     if (!bytes || bytes->empty()) {
         return std::nullopt;
     }
-    return readWaveHeader(*bytes);
+    return readWaveHeader(host, *bytes);
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/EmbeddedResource.h"
+#include "platform/Host.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,12 +37,12 @@ struct LoadedWave {
 WaveHeader decodeWaveHeader(platform::ResourceBytes bytes);
 
 // Checks the header of a wave image and copies the image. Each failed check shows its own message
-// and gives nothing. An image shorter than the header gives nothing without a message: the caller
+// through the host and gives nothing. An image shorter than the header gives nothing without a message: the caller
 // reports it as an unloadable resource.
-std::optional<LoadedWave> readWaveHeader(platform::ResourceBytes bytes);
+std::optional<LoadedWave> readWaveHeader(platform::Host& host, platform::ResourceBytes bytes);
 
 // The WAVE resource with this number, checked and copied, or nothing when the host has no such
 // resource or it is malformed. Only a malformed header shows a message here.
-std::optional<LoadedWave> loadWaveResource(int resourceId);
+std::optional<LoadedWave> loadWaveResource(platform::Host& host, int resourceId);
 
 } // namespace velmora

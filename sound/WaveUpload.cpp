@@ -26,7 +26,7 @@ bool describesStoredSamples(const WaveDescription& description, std::size_t stor
            static_cast<std::size_t>(description.size) <= storedSize;
 }
 
-bool uploadWave(const LoadedWave& wave, ALuint buffer, ALuint source) {
+bool uploadWave(platform::Host& host, const LoadedWave& wave, ALuint buffer, ALuint source) {
     alGetError();
     const WaveDescription description = describeWave(wave.bytes);
     const bool usable = describesStoredSamples(description, wave.header.dataSize);
@@ -36,7 +36,7 @@ bool uploadWave(const LoadedWave& wave, ALuint buffer, ALuint source) {
     }
     alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
     if (alGetError() != AL_NO_ERROR || !usable) {
-        showSoundError("Error load sounding. Need more buffers?");
+        showSoundError(host, "Error load sounding. Need more buffers?");
         return false;
     }
     return true;

@@ -28,6 +28,6 @@ bool describesStoredSamples(const WaveDescription& description, std::size_t stor
 
 // Fills buffer with the wave's samples and attaches it to source. An OpenAL error, or an image
 // the library cannot use, shows "Error load sounding. Need more buffers?" and gives false.
-bool uploadWave(const LoadedWave& wave, ALuint buffer, ALuint source);
+bool uploadWave(platform::Host& host, const LoadedWave& wave, ALuint buffer, ALuint source);
 
 } // namespace velmora

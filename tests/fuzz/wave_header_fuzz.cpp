@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     host.takeMessages(); // only whether a message box comes matters, not its text
 
     const std::span<const std::uint8_t> resource(data, size);
-    const auto wave = velmora::readWaveHeader(resource);
+    const auto wave = velmora::readWaveHeader(host, resource);
     if (!wave) {
         return 0;
     }

@@ -57,11 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeFile("w.txt", data, size);
     writeFile("a.txt", data, size);
     std::cout.setstate(std::ios::badbit); // the reader's diagnostics are not of interest here
+    // A host that drops the tree build's debug lines, which would otherwise pile up.
+    static velmora::platform::ConsoleHost host;
     velmora::World::destroy();
     try {
         velmora::WorldReader reader(dataDirectory().string(), kFuzzSurfaceLimit, kFuzzTreeLimits);
         reader.readConfiguration();
-        velmora::runLoadPipeline(velmora::World::instance(), reader);
+        velmora::runLoadPipeline(velmora::World::instance(), reader, host);
         const velmora::TreeStats tree = velmora::measureTree(*velmora::World::instance().bspRoot);
         if (tree.nodes == 0) {
             std::abort(); // the root always exists

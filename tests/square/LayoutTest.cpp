@@ -1,6 +1,7 @@
 // The shipped square (data/) keeps what its layout promises: the colours it names exist, the
 // figures stand clear of walls, the woman stands on the platform 60 high, the recorded walks
 // cross no wall, and the built tree stays within its budget.
+#include "FakeHost.h"
 #include "Walks.h"
 
 #include "bsp/TreeStats.h"
@@ -26,7 +27,8 @@ class SquareLayout : public ::testing::Test {
         WorldReader reader("data");
         Vertex camera;
         float heading = 0.0f;
-        loadWorld(reader, camera, heading);
+        test::FakeHost host;
+        loadWorld(reader, camera, heading, host);
     }
     static void TearDownTestSuite() { World::destroy(); }
 

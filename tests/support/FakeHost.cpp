@@ -4,13 +4,9 @@
 
 namespace velmora::test {
 
-FakeHost::FakeHost() {
-    platform::setHost(this);
-}
+FakeHost::FakeHost() = default;
 
-FakeHost::~FakeHost() {
-    platform::setHost(nullptr);
-}
+FakeHost::~FakeHost() = default;
 
 void FakeHost::showMessage(const std::string& text, const std::string& caption,
                            platform::MessageIcon icon) {

@@ -11,8 +11,8 @@
 
 namespace velmora::test {
 
-// The one test host: while it lives it is the process host. It records every message box and
-// debug line, from any thread, and serves the resources a test puts into it.
+// The one test host, passed to what a test builds. It records every message box and debug line,
+// from any thread, and serves the resources a test puts into it.
 class FakeHost : public platform::Host {
   public:
     struct Message {

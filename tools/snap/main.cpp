@@ -114,7 +114,7 @@ bool writeFrame(WindowProcedure& procedure, const SnapOptions& options) {
 
 // Loads, presses the keys and does what the options ask; returns the exit code.
 int run(ConsoleHost& host, const SnapOptions& options) {
-    WindowProcedure procedure(options.trace ? &std::cout : nullptr);
+    WindowProcedure procedure(host, options.trace ? &std::cout : nullptr);
     procedure.onCreate();
     waitForLoading(host, procedure);
     if (options.at || options.heading) {

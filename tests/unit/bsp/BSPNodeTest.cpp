@@ -39,7 +39,7 @@ class BuildSubtree : public ::testing::Test {
   protected:
     void build(std::vector<Surface> surfaces) {
         root->surfaces = std::move(surfaces);
-        root->buildSubtree();
+        root->buildSubtree(host);
     }
 
     test::FakeHost host;
@@ -51,7 +51,7 @@ TEST_F(BuildSubtree, SingleSurfaceMakesOneNodeAndAnEmptyRootNone) {
     EXPECT_THAT(namesOf(root), ElementsAre("a"));
     EXPECT_TRUE(isLeaf(*root));
     BSPNode empty;
-    empty.buildSubtree();
+    empty.buildSubtree(host);
     EXPECT_TRUE(empty.surfaces.empty() && isLeaf(empty));
     EXPECT_THAT(host.debugLines(), ElementsAre(kNodeDone));
 }
@@ -135,7 +135,7 @@ TEST_F(BuildSubtree, PassingALimitEndsTheBuildWithAMessage) {
         root->surfaces = c.surfaces;
         std::string error;
         try {
-            root->buildSubtree(c.limits);
+            root->buildSubtree(host, c.limits);
         } catch (const platform::FatalError& fatal) {
             error = fatal.text();
             EXPECT_EQ(fatal.caption(), "Error");
@@ -157,7 +157,7 @@ TEST_F(BuildSubtree, WallsEachBeyondTheLastBuildAndReleaseAsOneLongChain) {
     TreeStats stats;
     ASSERT_TRUE(bsptest::runOnSmallStack(
         [&] {
-            root->buildSubtree();
+            root->buildSubtree(host);
             stats = measureTree(*root);
             root->releaseSubtree();
         },

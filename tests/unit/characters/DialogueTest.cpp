@@ -26,7 +26,7 @@ class DialogueTest : public test::ManagerFixture {
     void SetUp() override {
         ManagerFixture::SetUp();
         setupSounds(*manager, {});
-        dialogue = std::make_unique<Dialogue>(flags, *manager);
+        dialogue = std::make_unique<Dialogue>(flags, *manager, host);
     }
     // The waiting threads refer to the conversations: they go first.
     void TearDown() override { manager->shutdownSound(); }
@@ -183,7 +183,7 @@ TEST_F(DialogueTest, TheCenturionNamesSomeoneNotYetTalkedTo) {
 
 TEST_F(DialogueTest, AfterTheGreetingTheMenuIsHandedToTheMainThread) {
     Cast cast;
-    cast.adopt(Cast::createFigures([this](std::int32_t kind) { dialogue->onCharacterReached(kind); }));
+    cast.adopt(Cast::createFigures(host, [this](std::int32_t kind) { dialogue->onCharacterReached(kind); }));
     flags.movementEnabled = 1;
     cast.update({2200, 55, -280}); // at the woman with the scarf
     EXPECT_EQ(flags.movementEnabled, 0);

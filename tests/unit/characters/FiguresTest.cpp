@@ -18,7 +18,8 @@ constexpr std::uint32_t kRed = 0xFF0000;
 const content::FigureLook kLook{6, 1, 139, 221, -1};
 
 TEST(GameObjectZone, SquareZoneOnTheGroundFiresOncePerEntry) {
-    GameObject figure(kLook);
+    test::FakeHost host;
+    GameObject figure(host, kLook);
     figure.position = {1000, 0, -500};
     figure.triggerRadius = 80;
     figure.dialogueKind = 1;
@@ -52,8 +53,9 @@ TEST(GameObjectZone, SquareZoneOnTheGroundFiresOncePerEntry) {
 }
 
 TEST(GameObjectDraw, TheUprightRectangleIsProjectedOnlyInFrontOfTheEye) {
+    test::FakeHost host;
     for (const float z : {250.0f, 0.0f, -250.0f}) {
-        GameObject figure(kLook);
+        GameObject figure(host, kLook);
         FrameSet frames;
         frames.frames.emplace_back(bitmapOf(2, 2, [](int, int) { return kRed; }), 2, 2);
         frames.currentFrame = 0;
@@ -86,7 +88,7 @@ TEST(GameObjectDraw, TheUprightRectangleIsProjectedOnlyInFrontOfTheEye) {
 TEST(Cast, FiguresStandAtTheirPlacesAndTheirZonesReportTheirKind) {
     test::FakeHost host;
     std::vector<std::int32_t> reached;
-    const Figures figures = Cast::createFigures([&](std::int32_t kind) { reached.push_back(kind); });
+    const Figures figures = Cast::createFigures(host, [&](std::int32_t kind) { reached.push_back(kind); });
     ASSERT_EQ(figures.size(), content::figures().size());
     for (std::size_t i = 0; i < figures.size(); ++i) {
         const content::Figure& row = content::figures()[i];

@@ -48,11 +48,11 @@ TEST(LoadSpriteFrames, EveryFrameHasTheGivenSizeAndWhatTheBitmapLacksIsTranspare
     host.putResource(platform::ResourceType::Bitmap, 30, bmpOf(2, 2, texel));
     host.putResource(platform::ResourceType::Bitmap, 32, bmpOf(5, 4, texel));
     FrameSet set;
-    loadSpriteFrames(30, set, 0, 3, 3);
+    loadSpriteFrames(host, 30, set, 0, 3, 3);
     EXPECT_TRUE(set.frames.empty());
     EXPECT_EQ(set.currentFrame, -1);
 
-    loadSpriteFrames(30, set, 3, 3, 3); // 31 is missing
+    loadSpriteFrames(host, 30, set, 3, 3, 3); // 31 is missing
     ASSERT_EQ(set.frames.size(), 3u);
     EXPECT_EQ(set.currentFrame, 0);
     const int servedSize[] = {2, 0, 5};

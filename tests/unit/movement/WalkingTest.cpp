@@ -1,5 +1,6 @@
 #include "movement/Walking.h"
 #include "movement/Collision.h"
+#include "FakeHost.h"
 
 #include <gtest/gtest.h>
 
@@ -184,7 +185,8 @@ TEST(Walking, StepsLandOnWholeUnitsAndTheGroundFollowsAcceptedStepsOnly) {
         // Refused, but the eye keeps the height the ledge gave it.
         {{0, 55, 0}, 90, true, ledgeThenWall, {}, {0, 75, 0}, 0, 0},
     };
-    SoundManager silent(nullptr, nullptr);
+    test::FakeHost host;
+    SoundManager silent(host, nullptr, nullptr);
     for (const auto& c : cases) {
         GroundGrid grid("LT_GRAY", "LT_GRAY_1");
         const WalkingScene scene{c.edges, c.figures, &grid, silent};

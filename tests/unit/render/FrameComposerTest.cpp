@@ -80,7 +80,7 @@ class ComposeFrame : public ::testing::Test {
 };
 
 TEST_F(ComposeFrame, BeforeLoadingCompletesOnlyTheLoadingScreenIsShown) {
-    FrameComposer composer;
+    FrameComposer composer(host);
     for (const FrameFlags flags : {FrameFlags{}, FrameFlags{false, true, true, true}}) {
         FrameRequest r = request(90, flags);
         r.menuOverlay = [](ColorBuffer&, const BitmapFont&) { ADD_FAILURE() << "menu drawn"; };
@@ -93,7 +93,7 @@ TEST_F(ComposeFrame, BeforeLoadingCompletesOnlyTheLoadingScreenIsShown) {
 }
 
 TEST_F(ComposeFrame, PanelsAreDrawnOverTheDepthView) {
-    FrameComposer composer;
+    FrameComposer composer(host);
     const struct {
         bool menuOpen;
         bool finaleShown;
@@ -132,7 +132,7 @@ TEST_F(ComposeFrame, WindowPlacesFollowTheScreenSize) {
     } cases[] = {{{1920, 1080}, {460, 156}, {543, 576}}, {{800, 600}, {-100, -84}, {-17, 336}}};
     for (const auto& c : cases) {
         host.screen = c.screen;
-        FrameComposer composer;
+        FrameComposer composer(host);
         composer.paintWindowBackground();
         composer.composeFrame(request(0, {true, false, false, false}));
         const auto shown = host.takeShown();
@@ -166,7 +166,7 @@ TEST_F(ComposeFrame, CornersAreMovedTurnedAndProjected) {
         {90, {500, 55, 0}, 500.03f, 200, 500, 0.01f},
         {90, {500, 105, -100}, 600.04f, 150, 499.99f, 0.01f},
     };
-    FrameComposer composer;
+    FrameComposer composer(host);
     composer.colors().buildColorTools({{"stone", 1, 2, 3}});
     for (const auto& c : cases) {
         const Vertex& p = c.corner;
@@ -216,10 +216,10 @@ TEST_F(ComposeFrame, ReloadWithoutAColourFailsAtTheFirstFrameThatShowsIt) {
     WorldReader reader(files.dataDirectory());
     Vertex camera;
     float heading = 0;
-    loadWorld(reader, camera, heading);
+    loadWorld(reader, camera, heading, host);
     World& loaded = World::instance();
     GroundGrid grid("LT_GRAY", "LT_GRAY_1");
-    FrameComposer composer;
+    FrameComposer composer(host);
     composer.colors().buildColorTools(loaded.colors);
     const FrameRequest frame{{loaded, &grid, {}}, camera, heading, {true}, {}};
     composer.composeFrame(frame);
@@ -227,7 +227,7 @@ TEST_F(ComposeFrame, ReloadWithoutAColourFailsAtTheFirstFrameThatShowsIt) {
     EXPECT_EQ(composer.frame().pixel(500, 210), 0xB4AA96u);
 
     files.write(ground + wall);
-    reloadWorld(loaded, reader);
+    reloadWorld(loaded, reader, host);
     composer.colors().buildColorTools(loaded.colors);
     try {
         composer.composeFrame(frame);

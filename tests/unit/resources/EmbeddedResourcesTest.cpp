@@ -1,4 +1,5 @@
 // The program's own pictures and sounds, as embedded: each must be usable as it is shipped.
+#include "FakeHost.h"
 #include "platform/EmbeddedResources.h"
 #include "render/Bitmap.h"
 #include "sound/WaveResource.h"
@@ -16,11 +17,12 @@ platform::ResourceBytes bytesOf(const EmbeddedResource& resource) {
 }
 
 TEST(EmbeddedResources, EveryWavePassesTheProgramsOwnHeaderCheck) {
+    test::FakeHost host;
     int waves = 0;
     for (const EmbeddedResource& resource : resources::embedded()) {
         if (resource.type == ResourceType::Wave) {
             ++waves;
-            const auto wave = readWaveHeader(bytesOf(resource));
+            const auto wave = readWaveHeader(host, bytesOf(resource));
             ASSERT_TRUE(wave.has_value()) << "WAVE " << resource.number;
             EXPECT_EQ(wave->length(), bytesOf(resource).size()) << "WAVE " << resource.number;
         }

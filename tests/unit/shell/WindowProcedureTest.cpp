@@ -53,7 +53,7 @@ class Shell : public ::testing::Test {
         std::ofstream(directory_ / "data" / "world.txt") << text << "END\n";
     }
     WindowProcedure& start() {
-        procedure = std::make_unique<WindowProcedure>();
+        procedure = std::make_unique<WindowProcedure>(host);
         return *procedure;
     }
     // Creates the window and runs the main thread's share of the loading until it is done.

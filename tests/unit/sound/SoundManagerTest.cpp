@@ -157,7 +157,7 @@ TEST(SoundShutdown, APlayThenCallRacingWithTheShutdownStartsNoWaiter) {
     for (int round = 0; round < 40; ++round) {
         velmora::test::LoopbackAudio audio;
         ASSERT_NE(audio.context, nullptr);
-        SoundManager manager(audio.device, audio.context);
+        SoundManager manager(host, audio.device, audio.context);
         manager.registerSound(5, 109, true);
         manager.play(5); // nothing renders, so it plays until stopped
         std::thread waiting([&manager] {
@@ -177,7 +177,7 @@ TEST(SilentSoundManager, WithoutADeviceEveryCallIsQuietAndWaitsEndAtOnce) {
     velmora::test::FakeHost host;
     velmora::test::serveTestWaves(host);
     testing::internal::CaptureStderr();
-    SoundManager manager(nullptr, nullptr);
+    SoundManager manager(host, nullptr, nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "velmora: no audio device; running without sound\n");
     manager.registerSound(5, 109, true);
@@ -194,7 +194,8 @@ TEST(DefaultSoundManager, TheInstanceIsMadeOnceOverTheDefaultDevice) {
     // The tests' configuration makes the default device OpenAL Soft's silent null device.
     velmora::test::FakeHost host;
     velmora::test::serveTestWaves(host);
-    SoundManager& manager = SoundManager::instance();
+    SoundManager& manager = SoundManager::create(host);
+    EXPECT_EQ(&manager, &SoundManager::create(host));
     EXPECT_EQ(&manager, &SoundManager::instance());
     manager.registerSound(5, 109, true);
     EXPECT_EQ(manager.entry(5).value().source, manager.sourceNames()[0]);

@@ -147,7 +147,7 @@ class ManagerFixture : public testing::Test {
     void SetUp() override {
         serveTestWaves(host);
         ASSERT_NE(audio.context, nullptr);
-        manager = std::make_unique<SoundManager>(audio.device, audio.context);
+        manager = std::make_unique<SoundManager>(host, audio.device, audio.context);
     }
 
     static ALint bufferInt(ALuint buffer, ALenum parameter) {

@@ -38,14 +38,14 @@ class WaveHeaderTest : public testing::Test {
 };
 
 TEST_F(WaveHeaderTest, CopiesTheHeaderAndTheSamplesOnly) {
-    const auto wave = readWaveHeader(canonical);
+    const auto wave = readWaveHeader(host, canonical);
     ASSERT_TRUE(wave.has_value());
     EXPECT_EQ(wave->length(), 44u + 200u);
     EXPECT_EQ(wave->bytes, canonical);
     Bytes followed = canonical;
     followed.insert(followed.end(), informationList.begin(), informationList.end());
-    EXPECT_EQ(readWaveHeader(followed)->bytes, canonical);
-    EXPECT_EQ(readWaveHeader(velmora::test::sineWave(440, 0))->length(), 44u);
+    EXPECT_EQ(readWaveHeader(host, followed)->bytes, canonical);
+    EXPECT_EQ(readWaveHeader(host, velmora::test::sineWave(440, 0))->length(), 44u);
     EXPECT_TRUE(takeSoundErrors(host).empty());
 }
 
@@ -72,7 +72,7 @@ TEST_F(WaveHeaderTest, RefusesEachDefectWithItsMessageBeforeReadingPastTheImage)
     };
     for (const auto& defect : defects) {
         SCOPED_TRACE(defect.name);
-        EXPECT_FALSE(readWaveHeader(defect.image).has_value());
+        EXPECT_FALSE(readWaveHeader(host, defect.image).has_value());
         EXPECT_EQ(takeSoundErrors(host), defect.messages);
     }
 }

@@ -32,10 +32,10 @@ TEST_F(WaveUploadTest, FillsTheBufferOrShowsTheUploadMessage) {
         SCOPED_TRACE(upload.name);
         const ALuint buffer = manager->bufferNames()[i];
         const ALuint source = manager->sourceNames()[i];
-        const auto wave = velmora::readWaveHeader(upload.image);
+        const auto wave = velmora::readWaveHeader(host, upload.image);
         ASSERT_TRUE(wave.has_value());
         const bool accepted = upload.size > 0;
-        EXPECT_EQ(velmora::uploadWave(*wave, buffer, source), accepted);
+        EXPECT_EQ(velmora::uploadWave(host, *wave, buffer, source), accepted);
         EXPECT_EQ(takeSoundErrors(host),
                   accepted ? Texts{} : Texts{"Error load sounding. Need more buffers?"});
         EXPECT_EQ(bufferInt(buffer, AL_SIZE), upload.size);

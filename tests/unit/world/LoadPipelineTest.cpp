@@ -35,7 +35,7 @@ class LoadPipelineTest : public WorldFilesTest {
 
     void load() {
         write("bsp.cfg", "world.txt\n");
-        loadWorld(reader_, camera_, heading_);
+        loadWorld(reader_, camera_, heading_, host_);
     }
 
     Vertex camera_{1, 2, 3};
@@ -71,8 +71,8 @@ TEST_F(LoadPipelineTest, ReloadShowsTheFilesAsTheyAreNow) {
     load();
     World& world = World::instance();
     camera_ = Vertex{300, 55, 300};
-    reloadWorld(world, reader_);
-    reloadWorld(world, reader_);
+    reloadWorld(world, reader_, host_);
+    reloadWorld(world, reader_, host_);
     EXPECT_EQ(world.colors.size(), 2u);
     EXPECT_EQ(world.edges.size(), 4u);
     EXPECT_EQ(measureTree(*world.bspRoot).surfaces, 4u);
@@ -81,7 +81,7 @@ TEST_F(LoadPipelineTest, ReloadShowsTheFilesAsTheyAreNow) {
     write("world.txt", std::string(kBox) + "OBJECT_INSTANCE\nbox\n500,0,0\n"
                                            "OBJECT_INSTANCE\nbox\n0,0,500\n");
     reader_.readConfiguration();
-    reloadWorld(world, reader_);
+    reloadWorld(world, reader_, host_);
     EXPECT_EQ(world.colors.size(), 1u);
     EXPECT_EQ(world.edges.size(), 8u);
     EXPECT_EQ(world.edges[0].x1, 500);

@@ -55,7 +55,7 @@ TEST_P(RegressionInputsTest, LoadsOrGivesItsOwnMessage) {
     float heading = 0.0f;
     ::testing::internal::CaptureStdout();
     try {
-        loadWorld(reader_, camera, heading);
+        loadWorld(reader_, camera, heading, host_);
         ::testing::internal::GetCapturedStdout();
         EXPECT_STREQ("", regression.error);
         EXPECT_LE(measureTree(*World::instance().bspRoot).surfaces, regression.maxTreeSurfaces);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeHost.h"
 #include "platform/FatalError.h"
 #include "world/World.h"
 #include "world/WorldReader.h"
@@ -37,6 +38,8 @@ class WorldFilesTest : public ::testing::Test {
     }
 
     std::string dataDirectory() const { return (root_ / "data").string(); }
+
+    test::FakeHost host_;
 
     // Reads data/<name> into the World and returns it.
     World& parse(const std::string& name) {
