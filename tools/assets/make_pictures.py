@@ -1,6 +1,9 @@
 #!/usr/bin/python3
 """Writes every BITMAP and ICON resource of Velmora into resources/bitmap/ and resources/icon/.
 
+resources/icon/ also receives the desktop's icons, which are installed but not embedded: the
+emblem at the other sizes the icon theme wants and as a scalable SVG.
+
 Everything is drawn here with PIL from fixed seeds, so a rerun gives the same bytes. Each bitmap
 is written as a plain uncompressed bottom-up BMP and checked (headers, size, bit depth, and for
 the pictures that need it the white key, the glyph margins and the plain text areas); then the
@@ -10,6 +13,7 @@ BITMAP and ICON lines of resources/resources.list are compared with what was wri
 import argparse
 import re
 import sys
+import xml.etree.ElementTree as ElementTree
 from dataclasses import dataclass
 from functools import partial
 from pathlib import Path
@@ -22,7 +26,7 @@ from pictures.panels import (DIALOGUE_TEXT_AREA, LOADING_TEXT_AREA, about_pictur
                              closing_panel, dialogue_panel, forum_plan, loading_screen)
 from pictures.people import centurion, guard, plebeian, priestess, senator, woman
 from pictures.sky import sky
-from pictures.surfaces import emblem
+from pictures.surfaces import emblem, emblem_svg
 
 ROOT = Path(__file__).resolve().parents[2]
 
@@ -66,6 +70,8 @@ BITMAPS = [
     Bitmap(20, "about", (640, 350), 24, about_picture),
 ]
 ICONS = [(107, "velmora-16.png", 16), (108, "velmora-48.png", 48)]
+DESKTOP_ICONS = [("velmora-%d.png" % size, size) for size in (32, 64, 128, 256)]
+SCALABLE_ICON = ("velmora.svg", 256)
 
 
 def content_problems(bitmap, image):
@@ -110,6 +116,17 @@ def write_icon(file_name, size, folder):
     return problems
 
 
+def write_scalable_icon(file_name, size, folder):
+    path = folder / file_name
+    path.write_text(emblem_svg(size), encoding="utf-8")
+    root = ElementTree.parse(path).getroot()
+    shapes = len(root)
+    problems = [] if root.get("width") == str(size) and shapes > 3 else ["wrong size or empty"]
+    print("%-26s %4dx%-4d   SVG %8d bytes  %d shapes, %s" % (
+        file_name, size, size, path.stat().st_size, shapes, "; ".join(problems) or "ok"))
+    return problems
+
+
 def remove_stale(folder, pattern, written):
     for stale in sorted(folder.glob(pattern)):
         if stale.name not in written:
@@ -148,12 +165,16 @@ def main():
     problems = []
     for bitmap in BITMAPS:
         problems += write_bitmap(bitmap, bitmap_dir)
-    for _, file_name, size in ICONS:
+    pngs = [(name, size) for _, name, size in ICONS] + DESKTOP_ICONS
+    for file_name, size in pngs:
         problems += write_icon(file_name, size, icon_dir)
+    problems += write_scalable_icon(*SCALABLE_ICON, icon_dir)
     remove_stale(bitmap_dir, "*.bmp", {bitmap.file_name for bitmap in BITMAPS})
-    remove_stale(icon_dir, "*.png", {name for _, name, _ in ICONS})
+    remove_stale(icon_dir, "*.png", {name for name, _ in pngs})
+    remove_stale(icon_dir, "*.svg", {SCALABLE_ICON[0]})
     ok = not problems and check_resource_list(args.list)
-    print("%d bitmaps and %d icons in %s" % (len(BITMAPS), len(ICONS), args.out))
+    print("%d bitmaps, %d icons (%d embedded) and a scalable icon in %s" % (
+        len(BITMAPS), len(pngs), len(ICONS), args.out))
     return 0 if ok else 1
 
 

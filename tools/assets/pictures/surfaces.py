@@ -5,6 +5,7 @@ import random
 from PIL import Image, ImageDraw, ImageFilter
 
 from .colours import BRONZE, BRONZE_DARK, BRONZE_LIGHT, PARCHMENT, ROMAN_RED
+from .svg import SvgDrawing
 
 
 def mottle(size, seed, grain, strength):
@@ -84,12 +85,8 @@ def temple_front(draw, box, colour, columns=4):
     draw.rectangle((x0, y0 + h * 0.94, x1, y1), fill=colour)
 
 
-def emblem(size):
-    """The program's badge: a golden temple front on a red disc with a golden rim, with alpha."""
-    scale = 8
-    big = size * scale
-    image = Image.new("RGBA", (big, big), (0, 0, 0, 0))
-    draw = ImageDraw.Draw(image)
+def emblem_shapes(draw, big, columns):
+    """The badge's shapes on any drawing with PIL's ellipse, rectangle and polygon calls."""
     draw.ellipse((0, 0, big - 1, big - 1), fill=BRONZE_DARK + (255,))
     rim = big * 0.06
     draw.ellipse((rim, rim, big - 1 - rim, big - 1 - rim), fill=(214, 170, 60, 255))
@@ -97,5 +94,20 @@ def emblem(size):
     draw.ellipse((inner, inner, big - 1 - inner, big - 1 - inner), fill=ROMAN_RED + (255,))
     margin = big * 0.25
     temple_front(draw, (margin, margin * 0.95, big - margin, big - margin * 1.05),
-                 (236, 196, 90, 255), columns=4 if size >= 32 else 3)
+                 (236, 196, 90, 255), columns=columns)
+
+
+def emblem(size):
+    """The program's badge: a golden temple front on a red disc with a golden rim, with alpha."""
+    scale = 8
+    big = size * scale
+    image = Image.new("RGBA", (big, big), (0, 0, 0, 0))
+    emblem_shapes(ImageDraw.Draw(image), big, columns=4 if size >= 32 else 3)
     return image.resize((size, size), Image.LANCZOS)
+
+
+def emblem_svg(size):
+    """The badge as a scalable picture, drawn like the large bitmaps (four columns)."""
+    drawing = SvgDrawing(size)
+    emblem_shapes(drawing, size, columns=4)
+    return drawing.text()
