@@ -8,6 +8,7 @@ packages=(
     libopenal-dev libalut-dev libopenal1
     libgtk-3-dev libcairo2-dev libgdk-pixbuf-2.0-dev
     xvfb xauth xdotool imagemagick sox
+    dpkg-dev file desktop-file-utils appstream man-db groff-base
 )
 
 missing=()
