@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Makes the Debian package with cpack into a temporary folder, unpacks it there and checks its
-# control fields, its file list, that nothing lies outside /usr, and that the unpacked
-# velmora-snap finds the unpacked world from the root directory.
+# control fields, its file list, that nothing lies outside /usr, that its metainfo finds its
+# desktop entry and icons, and that the unpacked velmora-snap finds the unpacked world from /.
 # Usage: check_deb.sh BUILD_DIR VERSION FILES_LIST SOURCE_DATA
 source "$(dirname "$0")/common.sh"
-need cpack dpkg-deb dpkg-shlibdeps file
+need cpack dpkg-deb dpkg-shlibdeps file appstreamcli
 build=$1 version=$2 files_list=$3 source_data=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -37,6 +37,8 @@ listed=$(cd "$root" && find . ! -type d ! -path './usr/share/velmora/data/*' | s
 diff <(sort "$files_list") <(echo "$listed") || fail "file list differs (< expected, > packed)"
 diff <(cd "$source_data" && find . -type f | sort) \
      <(cd "$root/usr/share/velmora/data" && find . -type f | sort) || fail "world files differ"
+tree_report=$(appstreamcli validate-tree --no-net "$root" 2>&1) || fail "validate-tree: $tree_report"
+if grep -E '^ *[EWI]:' <<<"$tree_report"; then fail "appstreamcli validate-tree has remarks"; fi
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$root"/usr/share/applications/*.desktop)
 [ -x "$root/usr/bin/$exec_name" ] || fail "desktop entry's Exec '$exec_name' is not in usr/bin"
 
