@@ -1,7 +1,7 @@
 // Whole frames of the shipped world from fixed views, against the floor of clearing the two
 // buffers. Run from the repository root (the world is read from data/):
 //   build/bench/velmora-bench --benchmark_filter=Frame
-#include "bsp/GroundGrid.h"
+#include "ground/GroundGrid.h"
 #include "loading/LoadPipeline.h"
 #include "platform/EmbeddedResources.h"
 #include "platform/Host.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bsp/GroundGrid.h"
 #include "geometry/CollisionEdge.h"
 #include "geometry/Vertex.h"
+#include "ground/GroundGrid.h"
 #include "sound/SoundManager.h"
 
 #include <span>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bsp/GroundGrid.h"
 #include "bsp/TreeTraversal.h"
+#include "ground/GroundGrid.h"
 #include "render/SceneFigure.h"
 #include "world/World.h"
 

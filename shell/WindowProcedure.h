@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bsp/GroundGrid.h"
+#include "ground/GroundGrid.h"
 #include "render/FrameComposer.h"
 #include "shell/LoadingThread.h"
 #include "shell/ShellState.h"

@@ -1,4 +1,4 @@
-#include "bsp/GroundGrid.h"
+#include "ground/GroundGrid.h"
 
 #include "geometry/Truncate.h"
 
