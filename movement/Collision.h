@@ -9,8 +9,7 @@
 namespace velmora {
 
 // One step on the ground plane, in whole units: from (xo, zo) with the eye at height yo, to
-// (xn, zn). `eye` is the eye height the step ends at; the tests may change it even when they
-// refuse the step.
+// (xn, zn).
 struct StepProbe {
     int xo = 0;
     int yo = 0;
@@ -26,7 +25,9 @@ inline constexpr int kLedgeLimit = 20;
 inline constexpr int kFigureReach = 19;
 
 // Whether one edge refuses the step. An edge the step crosses may instead lift the eye onto a
-// ledge of at most 20, lower it off something it stood on, or let it pass underneath.
+// ledge of at most 20, lower it off something it stood on, or let it pass underneath. `eye` is
+// the eye height the step ends at: the caller passes yo, and it may change even when the step
+// is refused.
 bool edgeBlocksStep(const CollisionEdge& edge, const StepProbe& step, int& eye);
 
 // Whether any edge (in order) or any figure refuses the step. Every edge sees the old height;

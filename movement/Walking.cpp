@@ -12,12 +12,6 @@ namespace {
 
 constexpr double kStepLength = 10.0;
 
-void playFootstep(SoundManager& sound) {
-    if (!sound.isPlaying(kFootstepSound)) {
-        sound.play(kFootstepSound);
-    }
-}
-
 // direction +1 steps along the heading, -1 against it.
 void step(Vertex& camera, float heading, const WalkingScene& scene, double direction) {
     const double a = heading * kDegreesToRadians;
@@ -34,7 +28,6 @@ void step(Vertex& camera, float heading, const WalkingScene& scene, double direc
         camera.z = float(zn);
     }
     camera.y = float(eye);
-    scene.sound.setListenerPosition(camera);
 }
 
 } // namespace
@@ -49,17 +42,17 @@ float turnHeading(float heading, float delta) {
     return heading;
 }
 
-void stepForward(Vertex& camera, float heading, const WalkingScene& scene) {
-    playFootstep(scene.sound);
+StepSounds stepForward(Vertex& camera, float heading, const WalkingScene& scene) {
     if (camera.x >= kForwardLimitX) {
-        return;
+        return {.footstep = true, .listenerFollows = false};
     }
     step(camera, heading, scene, 1.0);
+    return {.footstep = true, .listenerFollows = true};
 }
 
-void stepBackward(Vertex& camera, float heading, const WalkingScene& scene) {
-    playFootstep(scene.sound);
+StepSounds stepBackward(Vertex& camera, float heading, const WalkingScene& scene) {
     step(camera, heading, scene, -1.0);
+    return {.footstep = true, .listenerFollows = true};
 }
 
 } // namespace velmora

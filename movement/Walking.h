@@ -3,7 +3,6 @@
 #include "geometry/CollisionEdge.h"
 #include "geometry/Vertex.h"
 #include "ground/GroundGrid.h"
-#include "sound/SoundManager.h"
 
 #include <span>
 #include <vector>
@@ -12,8 +11,6 @@ namespace velmora {
 
 // A forward step is refused from this x on: the amphitheatre is seen, not entered.
 inline constexpr float kForwardLimitX = 2800.0f;
-// The sound key of the footstep.
-inline constexpr int kFootstepSound = 1;
 
 // Turns by delta degrees (+2 or -2) and wraps once, with strict comparisons: 358 + 2 gives 360,
 // 360 + 2 gives 2, 0 - 2 gives 358; both 0 and 360 occur.
@@ -25,15 +22,21 @@ struct WalkingScene {
     // The figures' positions relative to the eye as the last frame computed them.
     std::span<const Vertex> figureViewPositions;
     GroundGrid* groundGrid = nullptr;
-    SoundManager& sound;
+};
+
+// What a step asks of the sound: the footstep (which the caller starts unless it is still
+// playing), and whether the listener moves to the camera where the step left it.
+struct StepSounds {
+    bool footstep = false;
+    bool listenerFollows = false;
 };
 
 // One step of 10 units along the heading (forward) or against it (backward), on whole units:
-// the footstep sounds unless it is still playing, walls and figures may refuse the step, ledges
-// lift or lower the eye, the floor scrolls under an accepted step and the listener follows. A
-// forward step from x 2800 on only sounds the footstep. The direction is worked out in double
+// walls and figures may refuse the step, ledges lift or lower the eye, the floor scrolls under
+// an accepted step. Every step sounds the footstep and moves the listener, even a refused one;
+// a forward step from x 2800 on only sounds the footstep. The direction is worked out in double
 // precision with the world's degree factor, so heading 90 from x 0 reaches x 9, not 10.
-void stepForward(Vertex& camera, float heading, const WalkingScene& scene);
-void stepBackward(Vertex& camera, float heading, const WalkingScene& scene);
+StepSounds stepForward(Vertex& camera, float heading, const WalkingScene& scene);
+StepSounds stepBackward(Vertex& camera, float heading, const WalkingScene& scene);
 
 } // namespace velmora

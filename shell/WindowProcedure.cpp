@@ -202,11 +202,15 @@ void WindowProcedure::step(bool forward) {
     if (state_.interaction.movementEnabled != 0) {
         World& world = World::instance();
         const std::vector<Vertex> figures = cast_.viewPositions();
-        const WalkingScene scene{world.edges, figures, &groundGrid_, SoundManager::instance()};
-        if (forward) {
-            stepForward(state_.camera, state_.heading, scene);
-        } else {
-            stepBackward(state_.camera, state_.heading, scene);
+        const WalkingScene scene{world.edges, figures, &groundGrid_};
+        const StepSounds sounds = forward ? stepForward(state_.camera, state_.heading, scene)
+                                          : stepBackward(state_.camera, state_.heading, scene);
+        SoundManager& sound = SoundManager::instance();
+        if (sounds.footstep && !sound.isPlaying(content::kFootstepSound)) {
+            sound.play(content::kFootstepSound);
+        }
+        if (sounds.listenerFollows) {
+            sound.setListenerPosition(state_.camera);
         }
     }
     composeFrame();

@@ -106,18 +106,5 @@ TEST(SplitTriangle, NamesStopGrowingAtFortyEightCharacters) {
     }
 }
 
-TEST(SplitTriangle, NothingWithoutThreeCornersOrAnOriginCorner) {
-    const Surface tri = triangle("tri", {0, 0, 0}, {20, 0, 0}, {20, 0, 4});
-    Surface stub = tri;
-    stub.vertices.pop_back();
-    stub.viewVertices.pop_back();
-    std::vector<Surface> out;
-    splitTriangle(stub, wallAtTen(), {OriginSide, FarSide, FarSide}, out, out);
-    const Plane wall = planeOfVertices(wallAtTen().vertices);
-    makeSingleVertexPart(tri, {FarSide, FarSide, OnPlane}, wall, out);
-    makeTwoVertexParts(tri, {FarSide, OnPlane, FarSide}, wall, out);
-    EXPECT_TRUE(out.empty());
-}
-
 } // namespace
 } // namespace velmora

@@ -1,67 +1,38 @@
 #include "movement/Walking.h"
 #include "movement/Collision.h"
-#include "FakeHost.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace velmora {
 namespace {
 
-struct Heights {
-    int minY;
-    int maxY;
-};
-constexpr Heights kWall{0, 100};
-constexpr Heights kLedge20{0, 20};
-
-CollisionEdge withHeights(CollisionEdge edge, Heights h) {
-    edge.minY = h.minY;
-    edge.maxY = h.maxY;
-    edge.height = h.maxY - h.minY;
-    return edge;
+// The edge from (x1, z1) to (x2, z2), standing from minY to maxY: constant x makes it vertical,
+// constant z horizontal, anything else sloped along z = slope * x + intercept.
+CollisionEdge edge(int x1, int z1, int x2, int z2, int minY = 0, int maxY = 100) {
+    const bool sloped = x1 != x2 && z1 != z2;
+    const float slope = sloped ? float(z2 - z1) / float(x2 - x1) : 0.0f;
+    const float intercept = float(z1) - float(x1) * slope;
+    // In the order of CollisionEdge's fields.
+    return {minY, maxY,     maxY - minY, x1,    z1,        x2,
+            z2,   x1 == x2, z1 == z2,    slope, intercept, sloped ? -intercept / slope : 0.0f,
+            {}};
 }
 
-CollisionEdge span(int x1, int z1, int x2, int z2) {
-    CollisionEdge edge;
-    edge.x1 = x1;
-    edge.z1 = z1;
-    edge.x2 = x2;
-    edge.z2 = z2;
-    return edge;
+// The wall at x 100 from z 0 to 50, of other heights; a step across it from eye height yo.
+CollisionEdge at100(int minY, int maxY) {
+    return edge(100, 0, 100, 50, minY, maxY);
 }
-
-// An edge of constant x from z1 to z2.
-CollisionEdge vertical(int x, int z1, int z2, Heights h = kWall) {
-    CollisionEdge edge = span(x, z1, x, z2);
-    edge.isVertical = 1;
-    return withHeights(edge, h);
-}
-
-// An edge of constant z from x1 to x2.
-CollisionEdge horizontal(int z, int x1, int x2, Heights h = kWall) {
-    CollisionEdge edge = span(x1, z, x2, z);
-    edge.isHorizontal = 1;
-    return withHeights(edge, h);
-}
-
-// A sloped edge: its line z = slope * x + intercept meets z = 0 at xIntercept.
-CollisionEdge sloped(int x1, int z1, int x2, int z2, Heights h = kWall) {
-    CollisionEdge edge = span(x1, z1, x2, z2);
-    edge.slope = float(z2 - z1) / float(x2 - x1);
-    edge.intercept = float(z1) - float(x1) * edge.slope;
-    edge.xIntercept = -edge.intercept / edge.slope;
-    return withHeights(edge, h);
-}
-
-// A step across the edge at x 100 (z 0 to 50), from the eye height yo.
 StepProbe across(int yo) {
     return {96, yo, 20, 103, 20};
 }
 
 TEST(EdgeBlocksStep, WallsLedgesAndWhatEachEdgeKindCountsAsCrossing) {
+    const CollisionEdge wall = at100(0, 100), steep = edge(10, 0, 20, 50),
+                        shallow = edge(0, 100, 100, 150), level = edge(0, 200, 100, 200);
     const struct {
         const char* what;
         CollisionEdge edge;
@@ -69,39 +40,37 @@ TEST(EdgeBlocksStep, WallsLedgesAndWhatEachEdgeKindCountsAsCrossing) {
         bool blocked;
         int eye;
     } cases[] = {
-        {"wall", vertical(100, 0, 50), across(55), true, 55},
-        {"ledge of 20 lifts the eye", vertical(100, 0, 50, kLedge20), across(55), false, 75},
-        {"ledge of 21 is a wall", vertical(100, 0, 50, {0, 21}), across(55), true, 55},
-        {"down off a ledge", vertical(100, 0, 50, kLedge20), across(75), false, 55},
-        {"edge from 110 up is out of reach", vertical(100, 0, 50, {110, 200}), across(55), false,
-         55},
-        {"passing underneath", vertical(100, 0, 50, {56, 100}), across(55), false, 55},
-        {"overhang down to eye height", vertical(100, 0, 50, {55, 100}), across(55), true, 55},
-        // Vertical: the z span is tested at the old position only.
-        {"old z outside the span", vertical(100, 0, 50), {96, 55, 53, 103, 45}, false, 55},
-        {"old z on the span's end", vertical(100, 0, 50), {96, 55, 50, 103, 45}, true, 55},
-        {"reaching the line from below", vertical(100, 0, 50), {90, 55, 20, 100, 20}, true, 55},
-        {"reaching the line from above", vertical(100, 0, 50), {104, 55, 20, 100, 20}, true, 55},
-        {"short of the line", vertical(100, 0, 50), {104, 55, 20, 101, 20}, false, 55},
-        {"from the line away to +x", vertical(100, 0, 50), {100, 55, 20, 110, 20}, false, 55},
-        {"horizontal from below", horizontal(200, 0, 100), {50, 55, 195, 50, 205}, true, 55},
-        {"horizontal from above", horizontal(200, 0, 100), {50, 55, 205, 50, 195}, true, 55},
-        {"horizontal not reached", horizontal(200, 0, 100), {50, 55, 190, 50, 199}, false, 55},
-        {"horizontal, old x outside", horizontal(200, 0, 100), {101, 55, 195, 99, 205}, false, 55},
-        // Slope 5 (line x = 15 at z = 25): the z span decides.
-        {"steep from -x", sloped(10, 0, 20, 50), {10, 55, 25, 20, 25}, true, 55},
-        {"steep from +x", sloped(10, 0, 20, 50), {20, 55, 25, 10, 25}, true, 55},
-        {"steep not reached", sloped(10, 0, 20, 50), {10, 55, 25, 14, 25}, false, 55},
-        {"steep, old x outside", sloped(10, 0, 20, 50), {21, 55, 45, 15, 45}, true, 55},
-        {"steep, old z outside", sloped(10, 0, 20, 50), {25, 55, 60, 15, 60}, false, 55},
-        // Slope 0.5 (line z = 125 at x = 50): the x span decides.
-        {"shallow from -z", sloped(0, 100, 100, 150), {50, 55, 120, 50, 130}, true, 55},
-        {"shallow from +z", sloped(0, 100, 100, 150), {50, 55, 130, 50, 120}, true, 55},
-        {"shallow not reached", sloped(0, 100, 100, 150), {50, 55, 120, 50, 124}, false, 55},
-        {"shallow, old z outside", sloped(0, 100, 100, 150), {2, 55, 96, 2, 106}, true, 55},
-        {"shallow, old x outside", sloped(0, 100, 100, 150), {110, 55, 150, 110, 160}, false, 55},
-        {"slope -1 one way", sloped(0, 100, 100, 0), {45, 55, 50, 52, 57}, true, 55},
-        {"slope -1 other way", sloped(0, 100, 100, 0), {52, 55, 57, 45, 50}, true, 55},
+        {"wall", wall, across(55), true, 55},
+        {"ledge of 20 lifts the eye", at100(0, 20), across(55), false, 75},
+        {"ledge of 21 is a wall", at100(0, 21), across(55), true, 55},
+        {"down off a ledge", at100(0, 20), across(75), false, 55},
+        {"edge from 110 up is out of reach", at100(110, 200), across(55), false, 55},
+        {"passing underneath", at100(56, 100), across(55), false, 55},
+        {"overhang down to eye height", at100(55, 100), across(55), true, 55},
+        // Vertical: the z span is tested at the old position only, both ends included.
+        {"old z outside the span", wall, {96, 55, 53, 103, 45}, false, 55},
+        {"old z on the span's end", wall, {96, 55, 50, 103, 45}, true, 55},
+        {"old z on the span's start", wall, {96, 55, 0, 103, 0}, true, 55},
+        {"reaching the line from below", wall, {90, 55, 20, 100, 20}, true, 55},
+        {"reaching the line from above", wall, {104, 55, 20, 100, 20}, true, 55},
+        {"short of the line", wall, {104, 55, 20, 101, 20}, false, 55},
+        {"from the line away to +x", wall, {100, 55, 20, 110, 20}, false, 55},
+        {"horizontal from below", level, {50, 55, 195, 50, 205}, true, 55},
+        {"horizontal not reached", level, {50, 55, 190, 50, 199}, false, 55},
+        {"horizontal, old x outside", level, {101, 55, 195, 99, 205}, false, 55},
+        // Slope 5 (line x = 15 at z = 25): the old z decides whether the edge is in the way.
+        {"steep from -x", steep, {10, 55, 25, 20, 25}, true, 55},
+        {"steep not reached", steep, {10, 55, 25, 14, 25}, false, 55},
+        {"steep, old x outside", steep, {21, 55, 45, 15, 45}, true, 55},
+        {"steep, old z outside", steep, {25, 55, 60, 15, 60}, false, 55},
+        {"steep, new z outside", steep, {18, 55, 45, 21, 52}, true, 55},
+        // Slope 0.5 (line z = 125 at x = 50) and slope 1: the old x decides.
+        {"shallow from -z", shallow, {50, 55, 120, 50, 130}, true, 55},
+        {"shallow not reached", shallow, {50, 55, 120, 50, 124}, false, 55},
+        {"shallow, old z outside", shallow, {2, 55, 96, 2, 106}, true, 55},
+        {"shallow, old x outside", shallow, {110, 55, 150, 110, 160}, false, 55},
+        {"slope 1, old x outside", edge(0, 0, 100, 100), {-3, 55, 2, 7, 2}, false, 55},
+        {"slope -1", edge(0, 100, 100, 0), {45, 55, 50, 52, 57}, true, 55},
     };
     for (const auto& c : cases) {
         int eye = c.step.yo;
@@ -110,52 +79,41 @@ TEST(EdgeBlocksStep, WallsLedgesAndWhatEachEdgeKindCountsAsCrossing) {
     }
 }
 
-TEST(StepBlocked, EveryEdgeSeesTheOldHeightAndTheLastHeightWins) {
-    const CollisionEdge ledge20 = vertical(100, 0, 50, kLedge20);
-    const CollisionEdge ledge10 = vertical(100, 0, 50, {0, 10});
-    const CollisionEdge elsewhere = vertical(300, 0, 50);
+TEST(StepBlocked, EdgesInOrderSetTheEyeAndFiguresWithin19OnBothViewAxesRefuse) {
+    const CollisionEdge ledge20 = at100(0, 20), ledge10 = at100(0, 10);
+    const Vertex elsewhere{500, 0, 500};
     const struct {
         std::vector<CollisionEdge> edges;
+        std::vector<Vertex> figures;
         bool blocked;
         int eye;
     } cases[] = {
-        {{ledge20, ledge10}, false, 65},
-        {{ledge10, ledge20}, false, 75},
-        {{elsewhere, ledge20}, false, 75},
+        // Every edge sees the old height; the last that sets one wins.
+        {{ledge20, ledge10}, {}, false, 65},
+        {{ledge10, ledge20}, {}, false, 75},
+        {{edge(300, 0, 300, 50), ledge20}, {}, false, 75},
         // The ledge has lifted the eye before the wall refuses the step.
-        {{ledge20, vertical(100, 0, 50)}, true, 75},
+        {{ledge20, at100(0, 100)}, {}, true, 75},
+        // View positions are truncated; their height does not count.
+        {{}, {elsewhere, {19, 0, 19}}, true, 55},
+        {{}, {elsewhere, {-19, 0, -19}}, true, 55},
+        {{}, {elsewhere, {-19.9f, 0, 19.9f}}, true, 55},
+        {{}, {elsewhere, {0, 300, 0}}, true, 55},
+        {{}, {elsewhere, {20, 0, 0}}, false, 55},
+        {{}, {elsewhere, {0, 0, -20}}, false, 55},
+        {{}, {elsewhere, {19, 0, 20}}, false, 55},
+        {{}, {elsewhere, {-20.5f, 0, 5}}, false, 55},
     };
     for (const auto& c : cases) {
         int eye = 55;
-        EXPECT_EQ(stepBlocked(c.edges, {}, across(55), eye), c.blocked) << c.eye;
+        EXPECT_EQ(stepBlocked(c.edges, c.figures, across(55), eye), c.blocked) << c.eye;
         EXPECT_EQ(eye, c.eye);
     }
 }
 
-TEST(StepBlocked, AFigureWithin19OnBothViewAxesIsInTheWay) {
-    const struct {
-        Vertex view;
-        bool blocked;
-    } cases[] = {
-        {{19, 0, 19}, true},  {{-19, 0, -19}, true},   {{-19.9f, 0, 19.9f}, true},
-        {{0, 300, 0}, true},  {{20, 0, 0}, false},     {{0, 0, -20}, false},
-        {{19, 0, 20}, false}, {{-20.5f, 0, 5}, false},
-    };
-    for (const auto& c : cases) {
-        for (const StepProbe& step : {StepProbe{0, 55, 0, 0, 10}, StepProbe{0, 55, 0, 0, -10}}) {
-            int eye = 55;
-            const Vertex figures[] = {{500, 0, 500}, c.view};
-            EXPECT_EQ(stepBlocked({}, figures, step, eye), c.blocked)
-                << c.view.x << ", " << c.view.z << " stepping to z " << step.zn;
-        }
-    }
-}
-
-TEST(Walking, StepsLandOnWholeUnitsAndTheGroundFollowsAcceptedStepsOnly) {
-    const std::vector<CollisionEdge> none;
-    const std::vector<CollisionEdge> ledge{vertical(5, -50, 50, kLedge20)};
-    const std::vector<CollisionEdge> ledgeThenWall{vertical(5, -50, 50, kLedge20),
-                                                   vertical(5, -50, 50)};
+TEST(Walking, StepsLandOnWholeUnitsTheGroundFollowsAndTheFootstepSounds) {
+    const std::vector<CollisionEdge> none, ledge{edge(5, -50, 5, 50, 0, 20)},
+        ledgeThenWall{edge(5, -50, 5, 50, 0, 20), edge(5, -50, 5, 50)}, wallAt1{edge(1, -5, 1, 5)};
     const std::vector<Vertex> nearFigure{{0, 0, 15}};
     const struct {
         Vertex from;
@@ -165,6 +123,7 @@ TEST(Walking, StepsLandOnWholeUnitsAndTheGroundFollowsAcceptedStepsOnly) {
         std::vector<Vertex> figures;
         Vertex to;
         float scrollX, scrollZ;
+        bool listenerFollows = true;
     } cases[] = {
         {{0, 55, 0}, 0, true, none, {}, {0, 55, 10}, 0, 10},
         {{0, 55, 0}, 45, true, none, {}, {7, 55, 7}, 7, 7},
@@ -176,29 +135,30 @@ TEST(Walking, StepsLandOnWholeUnitsAndTheGroundFollowsAcceptedStepsOnly) {
         {{0, 55, 0}, 360, true, none, {}, {0, 55, 9}, 0, 9},
         // Toward zero, not down: 5 - 7.07 is -2 and 3 - 7.07 is -4.
         {{5, 55, 3}, 45, false, none, {}, {-2, 55, -4}, -7, -7},
-        {{2800, 55, 0}, 0, true, none, {}, {2800, 55, 0}, 0, 0},
+        // From x 2800 on a forward step only sounds; the listener stays.
+        {{2800, 55, 0}, 0, true, none, {}, {2800, 55, 0}, 0, 0, false},
         {{2800, 55, 0}, 0, false, none, {}, {2800, 55, -10}, 0, -10},
         {{2799.5f, 55, 0}, 0, true, none, {}, {2799, 55, 10}, 0, 10},
         {{0, 55, 0}, 0, true, none, nearFigure, {0, 55, 0}, 0, 0},
-        {{0, 55, 0}, 180, false, none, nearFigure, {0, 55, 0}, 0, 0},
         {{0, 55, 0}, 90, true, ledge, {}, {9, 75, 0}, 9, 0},
         // Refused, but the eye keeps the height the ledge gave it.
         {{0, 55, 0}, 90, true, ledgeThenWall, {}, {0, 75, 0}, 0, 0},
+        // The collision test starts from whole units: x 0.6 is 0, short of the wall at 1.
+        {{0.6f, 55.7f, 0}, 90, true, wallAt1, {}, {0.6f, 55, 0}, 0, 0},
     };
-    test::FakeHost host;
-    SoundManager silent(host, nullptr, nullptr);
     for (const auto& c : cases) {
-        GroundGrid grid("LT_GRAY", "LT_GRAY_1");
-        const WalkingScene scene{c.edges, c.figures, &grid, silent};
+        auto grid = std::make_unique<GroundGrid>("LT_GRAY", "LT_GRAY_1");
+        const WalkingScene scene{c.edges, c.figures, grid.get()};
         Vertex camera = c.from;
-        (c.forward ? stepForward : stepBackward)(camera, c.heading, scene);
+        const StepSounds sounds =
+            (c.forward ? stepForward : stepBackward)(camera, c.heading, scene);
         const std::string what = std::string(c.forward ? "forward" : "backward") + " at " +
                                  std::to_string(c.heading) + " from x " + std::to_string(c.from.x);
-        EXPECT_EQ(camera.x, c.to.x) << what;
-        EXPECT_EQ(camera.y, c.to.y) << what;
-        EXPECT_EQ(camera.z, c.to.z) << what;
-        EXPECT_EQ(grid.scrollX(), c.scrollX) << what;
-        EXPECT_EQ(grid.scrollZ(), c.scrollZ) << what;
+        EXPECT_EQ(camera, c.to) << what;
+        EXPECT_EQ(grid->scrollX(), c.scrollX) << what;
+        EXPECT_EQ(grid->scrollZ(), c.scrollZ) << what;
+        EXPECT_TRUE(sounds.footstep) << what;
+        EXPECT_EQ(sounds.listenerFollows, c.listenerFollows) << what;
     }
 }
 
