@@ -1,12 +1,14 @@
 // velmora: the windowed program. One maximised window with its menu; everything inside it is
 // drawn by the core and shown through the GTK host.
 #include "AboutBox.h"
+#include "CommandLine.h"
 #include "GtkHost.h"
 #include "content/Pictures.h"
 #include "platform/EmbeddedResources.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/VirtualKeys.h"
 #include "shell/WindowProcedure.h"
+#include "shell/WorldLocation.h"
 
 #include <gtk/gtk.h>
 
@@ -121,7 +123,7 @@ void maximise(GtkWidget* window) {
     gtk_window_maximize(GTK_WINDOW(window));
 }
 
-GtkWidget* createMainWindow(Program& program) {
+GtkWidget* createMainWindow(Program& program, bool fullscreen) {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(window), "Velmora");
     setIcons(window, program.host);
@@ -139,13 +141,26 @@ GtkWidget* createMainWindow(Program& program) {
     g_signal_connect(window, "destroy", G_CALLBACK(onDestroy), &program);
     program.host.attach(window, drawingArea, program.procedure);
     maximise(window);
+    if (fullscreen) {
+        gtk_window_fullscreen(GTK_WINDOW(window));
+    }
     return window;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    const velmora::CommandLine line = velmora::parseCommandLine(argc, argv);
+    // After the parse, so that --help names the program as it was called.
     g_set_prgname("MYKORVEN");
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "velmora: %s\n\n%s", line.error.c_str(), line.usage.c_str());
+        return 2;
+    }
+    if (line.version) {
+        std::printf("velmora " VELMORA_VERSION "\n");
+        return 0;
+    }
     if (!gtk_init_check(&argc, &argv)) {
         std::fprintf(stderr, "velmora: no display to open a window on; without one, run it as "
                              "xvfb-run -a -s '-screen 0 1920x1080x24' velmora\n");
@@ -155,9 +170,11 @@ int main(int argc, char** argv) {
     GtkHost host(velmora::resources::embedded());
     {
         velmora::ProgramLifetime lifetime(host);
-        WindowProcedure procedure(host);
+        WindowProcedure procedure(host, velmora::findWorldDirectory(line.world,
+                                                                     velmora::ownExecutable(),
+                                                                     VELMORA_INSTALLED_DATA));
         Program program{host, procedure};
-        GtkWidget* window = createMainWindow(program);
+        GtkWidget* window = createMainWindow(program, line.fullscreen);
         gtk_widget_show_all(window);
         procedure.onCreate();
         gtk_main();

@@ -11,8 +11,8 @@
 
 namespace velmora {
 
-LoadingThread::LoadingThread(platform::Host& host, LoadingSteps steps)
-    : host_(host), steps_(std::move(steps)) {}
+LoadingThread::LoadingThread(platform::Host& host, std::string dataDirectory, LoadingSteps steps)
+    : host_(host), dataDirectory_(std::move(dataDirectory)), steps_(std::move(steps)) {}
 
 LoadingThread::~LoadingThread() {
     join();
@@ -45,7 +45,7 @@ void LoadingThread::run(std::stop_token stop) {
         Vertex camera{200.0f, -55.0f, -200.0f};
         setupSounds(SoundManager::instance(), camera);
         showProgress("reading files...");
-        WorldReader reader;
+        WorldReader reader(dataDirectory_);
         reader.stopOn(stop);
         float heading = 260.0f;
         loadWorld(reader, camera, heading, host);

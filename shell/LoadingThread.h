@@ -34,8 +34,8 @@ struct LoadingSteps {
 // tree node built, so the window closes promptly however large the world is.
 class LoadingThread {
   public:
-    // Progress and hand-overs go through the host.
-    LoadingThread(platform::Host& host, LoadingSteps steps);
+    // Reads the world files of dataDirectory; progress and hand-overs go through the host.
+    LoadingThread(platform::Host& host, std::string dataDirectory, LoadingSteps steps);
     // Stops the load if it still runs and waits for the thread.
     ~LoadingThread();
 
@@ -49,6 +49,7 @@ class LoadingThread {
     void run(std::stop_token stop);
 
     platform::Host& host_;
+    std::string dataDirectory_;
     LoadingSteps steps_;
     std::jthread thread_;
 };

@@ -18,8 +18,10 @@ constexpr float kTurnStep = 2.0f;
 
 } // namespace
 
-WindowProcedure::WindowProcedure(platform::Host& host, std::ostream* trace)
-    : host_(host), dialogue_(state_.interaction, SoundManager::instance(), host),
+WindowProcedure::WindowProcedure(platform::Host& host, std::string dataDirectory,
+                                 std::ostream* trace)
+    : host_(host), dataDirectory_(std::move(dataDirectory)),
+      dialogue_(state_.interaction, SoundManager::instance(), host),
       groundGrid_("LT_GRAY", "LT_GRAY_1"), composer_(host, trace) {}
 
 WindowProcedure::~WindowProcedure() {
@@ -53,13 +55,14 @@ void WindowProcedure::onCreate() {
     };
     steps.computeScreenLayout = [this] { composer_.computeScreenLayout(); };
     steps.createFigures = [this] {
-        return Cast::createFigures(host_, [this](std::int32_t kind) { dialogue_.onCharacterReached(kind); });
+        return Cast::createFigures(
+            host_, [this](std::int32_t kind) { dialogue_.onCharacterReached(kind); });
     };
     steps.loaded = [this](const Vertex& camera, float heading, Figures& figures) {
         dispatch([&] { finishLoading(camera, heading, figures); });
     };
     steps.failed = [this](const platform::FatalError& error) { showFatal(error); };
-    loading_ = std::make_unique<LoadingThread>(host_, std::move(steps));
+    loading_ = std::make_unique<LoadingThread>(host_, dataDirectory_, std::move(steps));
     loading_->start();
 }
 
@@ -222,7 +225,7 @@ void WindowProcedure::turn(float delta) {
 }
 
 void WindowProcedure::reload() {
-    WorldReader reader;
+    WorldReader reader(dataDirectory_);
     reader.readConfiguration();
     World& world = World::instance();
     reloadWorld(world, reader, host_);

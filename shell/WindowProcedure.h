@@ -23,8 +23,10 @@ inline constexpr int kTimerIntervalMs = 250;
 class WindowProcedure {
   public:
     // Needs a ProgramLifetime (host, World and sound manager) to exist already.
-    // Everything it asks of the window goes through the host.
-    explicit WindowProcedure(platform::Host& host, std::ostream* trace = nullptr);
+    // Everything it asks of the window goes through the host; the world files are read from
+    // dataDirectory (see findWorldDirectory).
+    explicit WindowProcedure(platform::Host& host, std::string dataDirectory = "data",
+                             std::ostream* trace = nullptr);
     ~WindowProcedure();
 
     // The window exists: the loading thread starts.
@@ -65,6 +67,7 @@ class WindowProcedure {
     bool worldKey(int keyCode);
 
     platform::Host& host_;
+    std::string dataDirectory_;
     ShellState state_;
     Cast cast_;
     Dialogue dialogue_;

@@ -48,7 +48,9 @@ std::string WorldReader::pathOf(const std::string& name) const {
 void WorldReader::readConfiguration() {
     LineReader in(pathOf("bsp.cfg"));
     if (!in.isOpen()) {
-        throw unableToOpen("bsp.cfg");
+        // A world looked for elsewhere than the working directory's data/ (--world, the
+        // installed world) says where.
+        throw unableToOpen(dataDirectory_ == "data" ? "bsp.cfg" : pathOf("bsp.cfg"));
     }
     worldFileName_ = in.nextOrEmpty();
 }

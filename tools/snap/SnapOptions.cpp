@@ -2,6 +2,8 @@
 
 #include "shell/VirtualKeys.h"
 
+#include <glib.h>
+
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -9,22 +11,26 @@
 
 namespace velmora::snap {
 
-const char* const kUsage =
-    "usage: velmora-snap [options]   (run where data/ lies)\n"
-    "  --stats          print the world's figures\n"
-    "  --edges          list every collision edge\n"
-    "  --out FILE.png   write the frame after loading\n"
-    "  --at X,Y,Z       place the camera there instead of the world's default location\n"
-    "  --heading H      look along heading H (degrees) instead of the world's default\n"
-    "  --depth-view     write the depth view instead of the scene\n"
-    "  --loading        write the loading-screen frame\n"
-    "  --keys \"K ...\"   after loading, press keys through the program's key handler:\n"
-    "                   Up Down Left Right KP8 KP2 KP4 KP6 Z D R F Space Esc 1 2 3 4 I,\n"
-    "                   tick (one timer tick), wait:N (let N milliseconds pass)\n"
-    "  --trace          print the rasterizer's line per triangle piece\n"
-    "  --debug          write progress and debug lines to standard error\n";
-
 namespace {
+
+// What --help shows below the options.
+constexpr const char* kDescription =
+    "Loads the world as velmora does (data/ of the working directory, or --world DIR), drives\n"
+    "the program's own window procedure without a window and reports on the world or writes\n"
+    "frames. Keys for --keys: Up Down Left Right KP8 KP2 KP4 KP6 Z D R F Space Esc 1 2 3 4 I,\n"
+    "tick (one timer tick), wait:N (let N milliseconds pass).\n"
+    "--trace prints one line per triangle piece the depth rasterizer fills.\n"
+    "Exit codes: 0 done, 2 bad arguments or a frame that cannot be written, 5 a broken world\n"
+    "(printed as CAPTION: TEXT on standard error).";
+
+// A string GLib's option parser filled in, freed with the parse.
+struct OptionText {
+    gchar* value = nullptr;
+    ~OptionText() { g_free(value); }
+    std::optional<std::string> get() const {
+        return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+    }
+};
 
 std::optional<float> parseFloat(const std::string& text) {
     float value = 0.0f;
@@ -66,61 +72,79 @@ bool isKeyWord(const std::string& word) {
 
 } // namespace
 
-ParsedOptions parseOptions(int argc, const char* const* argv) {
+ParsedOptions parseOptions(int argc, char** argv) {
     ParsedOptions parsed;
     SnapOptions& o = parsed.options;
+    gboolean stats = FALSE, edges = FALSE, debug = FALSE, trace = FALSE, depthView = FALSE;
+    gboolean loading = FALSE, version = FALSE;
+    OptionText out, keys, at, heading, world;
+    const GOptionEntry entries[] = {
+        {"stats", 0, 0, G_OPTION_ARG_NONE, &stats,
+         "Print the world's figures, where the visitor ended, who has been talked to", nullptr},
+        {"edges", 0, 0, G_OPTION_ARG_NONE, &edges, "List every collision edge", nullptr},
+        {"out", 0, 0, G_OPTION_ARG_FILENAME, &out.value, "Write the frame as a PNG", "FILE.png"},
+        {"at", 0, 0, G_OPTION_ARG_STRING, &at.value,
+         "Place the camera there instead of the world's default location", "X,Y,Z"},
+        {"heading", 0, 0, G_OPTION_ARG_STRING, &heading.value,
+         "Look along heading H (degrees) instead of the world's default", "H"},
+        {"depth-view", 0, 0, G_OPTION_ARG_NONE, &depthView, "Write the depth view", nullptr},
+        {"loading", 0, 0, G_OPTION_ARG_NONE, &loading, "Write the loading screen", nullptr},
+        {"keys", 0, 0, G_OPTION_ARG_STRING, &keys.value,
+         "After loading, press keys through the program's key handler", "\"K ...\""},
+        {"world", 0, 0, G_OPTION_ARG_FILENAME, &world.value,
+         "The folder that holds data/ or is data/", "DIR"},
+        {"trace", 0, 0, G_OPTION_ARG_NONE, &trace, "Print the rasterizer's line per piece",
+         nullptr},
+        {"debug", 0, 0, G_OPTION_ARG_NONE, &debug, "Progress and debug lines on standard error",
+         nullptr},
+        {"version", 0, 0, G_OPTION_ARG_NONE, &version, "Print the version", nullptr},
+        {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr}};
+    GOptionContext* context = g_option_context_new("- reports and frames of a Velmora world");
+    g_option_context_set_description(context, kDescription);
+    g_option_context_add_main_entries(context, entries, nullptr);
+    GError* error = nullptr;
+    const bool understood = g_option_context_parse(context, &argc, &argv, &error);
+    gchar* usage = g_option_context_get_help(context, TRUE, nullptr);
+    parsed.usage = usage;
+    g_free(usage);
+    g_option_context_free(context);
     auto fail = [&parsed](const std::string& why) {
         parsed.error = why;
         return parsed;
     };
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        const bool takesValue =
-            argument == "--out" || argument == "--at" || argument == "--heading";
-        if (takesValue && i + 1 >= argc) {
-            return fail(argument + " needs a value");
-        }
-        if (argument == "--help") {
-            o.help = true;
-            return parsed;
-        }
-        if (argument == "--stats") {
-            o.stats = true;
-        } else if (argument == "--edges") {
-            o.edges = true;
-        } else if (argument == "--debug") {
-            o.debug = true;
-        } else if (argument == "--trace") {
-            o.trace = true;
-        } else if (argument == "--depth-view") {
-            o.depthView = true;
-        } else if (argument == "--loading") {
-            o.loading = true;
-        } else if (argument == "--out") {
-            o.out = argv[++i];
-        } else if (argument == "--keys") {
-            std::stringstream in(argv[++i]);
-            for (std::string key; in >> key;) {
-                if (!isKeyWord(key)) {
-                    return fail("unknown key '" + key + "'");
-                }
-                o.keys.push_back(key);
+    if (!understood) {
+        const std::string why = error->message;
+        g_error_free(error);
+        return fail(why);
+    }
+    if (argc > 1) {
+        return fail(std::string("unexpected argument '") + argv[1] + "'");
+    }
+    o.version = version;
+    o.stats = stats;
+    o.edges = edges;
+    o.debug = debug;
+    o.trace = trace;
+    o.depthView = depthView;
+    o.loading = loading;
+    o.out = out.get();
+    o.world = world.get();
+    if (keys.get()) {
+        std::stringstream in(*keys.get());
+        for (std::string key; in >> key;) {
+            if (!isKeyWord(key)) {
+                return fail("unknown key '" + key + "'");
             }
-        } else if (argument == "--at") {
-            o.at = parsePosition(argv[++i]);
-            if (!o.at) {
-                return fail(std::string("--at wants X,Y,Z, not '") + argv[i] + "'");
-            }
-        } else if (argument == "--heading") {
-            o.heading = parseFloat(argv[++i]);
-            if (!o.heading) {
-                return fail(std::string("--heading wants degrees, not '") + argv[i] + "'");
-            }
-        } else {
-            return fail("unknown option '" + argument + "'");
+            o.keys.push_back(key);
         }
     }
-    if (!o.stats && !o.edges && !o.out && o.keys.empty()) {
+    if (at.get() && !(o.at = parsePosition(*at.get()))) {
+        return fail("--at wants X,Y,Z, not '" + *at.get() + "'");
+    }
+    if (heading.get() && !(o.heading = parseFloat(*heading.get()))) {
+        return fail("--heading wants degrees, not '" + *heading.get() + "'");
+    }
+    if (!o.version && !o.stats && !o.edges && !o.out && o.keys.empty()) {
         return fail("nothing to do: give --stats, --edges, --out or --keys");
     }
     return parsed;

@@ -10,7 +10,7 @@ namespace velmora::snap {
 
 // What velmora-snap was asked for on its command line.
 struct SnapOptions {
-    bool help = false;
+    bool version = false;
     bool stats = false;
     bool edges = false;
     bool debug = false;
@@ -18,19 +18,20 @@ struct SnapOptions {
     bool depthView = false;
     bool loading = false;
     std::optional<std::string> out;
+    std::optional<std::string> world;
     std::optional<Vertex> at;
     std::optional<float> heading;
     // Key presses, "tick" for one timer tick and "wait:N" for N milliseconds, in order.
     std::vector<std::string> keys;
 };
 
-// The options of the arguments, or the one-line reason they are wrong.
+// The options of the arguments, or the one-line reason they are wrong. --help prints the usage
+// and ends the program with exit code 0 from inside the parse.
 struct ParsedOptions {
     SnapOptions options;
     std::string error; // empty when the arguments are good
+    std::string usage;
 };
-ParsedOptions parseOptions(int argc, const char* const* argv);
-
-extern const char* const kUsage;
+ParsedOptions parseOptions(int argc, char** argv);
 
 } // namespace velmora::snap

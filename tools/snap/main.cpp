@@ -8,6 +8,7 @@
 #include "platform/Host.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/VirtualKeys.h"
+#include "shell/WorldLocation.h"
 #include "shell/WindowProcedure.h"
 #include "world/World.h"
 
@@ -114,7 +115,9 @@ bool writeFrame(WindowProcedure& procedure, const SnapOptions& options) {
 
 // Loads, presses the keys and does what the options ask; returns the exit code.
 int run(ConsoleHost& host, const SnapOptions& options) {
-    WindowProcedure procedure(host, options.trace ? &std::cout : nullptr);
+    const std::string world = velmora::findWorldDirectory(
+        options.world, velmora::ownExecutable(), VELMORA_INSTALLED_DATA);
+    WindowProcedure procedure(host, world, options.trace ? &std::cout : nullptr);
     procedure.onCreate();
     waitForLoading(host, procedure);
     if (options.at || options.heading) {
@@ -144,13 +147,13 @@ extern "C" const char* __lsan_default_suppressions() {
 
 int main(int argc, char** argv) {
     const velmora::snap::ParsedOptions parsed = velmora::snap::parseOptions(argc, argv);
-    if (parsed.options.help) {
-        std::cout << velmora::snap::kUsage;
-        return 0;
-    }
     if (!parsed.error.empty()) {
-        std::cerr << "velmora-snap: " << parsed.error << " (see velmora-snap --help)\n";
+        std::cerr << "velmora-snap: " << parsed.error << "\n\n" << parsed.usage;
         return 2;
+    }
+    if (parsed.options.version) {
+        std::cout << "velmora " VELMORA_VERSION "\n";
+        return 0;
     }
     // Nobody listens to a headless run, but sounds still take their time, so that waits for a
     // greeting to end behave as in the program.

@@ -52,11 +52,31 @@ TEST(Snap, FatalErrorsPrintCaptionAndTextAndExitWithFive) {
     EXPECT_EQ(broken.out,
               "Error: Expected label OBJECT_DEFINITION or OBJECT_INSTANCE\nlast line: END \n\n");
 
-    const velmora::test::SnapRun missing = snap("tests", "--stats");
+    const velmora::test::SnapRun missing = snap("tests", "--world nowhere --stats");
     EXPECT_EQ(missing.exitCode, 5);
-    EXPECT_EQ(missing.out, "Error: unable to open file: bsp.cfg\n");
+    EXPECT_EQ(missing.out, "Error: unable to open file: nowhere/bsp.cfg\n");
+}
 
-    EXPECT_EQ(snap("tests/data/snap-example", "--frobnicate").exitCode, 2);
+TEST(Snap, CommandLine) {
+    // --world finds a world from any folder, whether it names the folder of data/ or data/.
+    for (const char* world : {"snap-example", "snap-example/data"}) {
+        const velmora::test::SnapRun run =
+            snap("tests/data", std::string("--stats --world ") + world);
+        EXPECT_EQ(run.exitCode, 0) << world;
+        EXPECT_TRUE(run.out.starts_with("colors: 3\n")) << run.out;
+    }
+    const velmora::test::SnapRun version = snap("tests", "--version");
+    EXPECT_EQ(version.out, "velmora " VELMORA_VERSION "\n");
+    const velmora::test::SnapRun help = snap("tests", "--help", "2>/dev/null");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--world=DIR"), std::string::npos) << help.out;
+    // Bad arguments print the reason and the usage on standard error and exit with 2.
+    for (const char* bad : {"--frobnicate", "--stats --at 1,2", "--stats --heading north",
+                            "--keys Jump", "--stats extra", ""}) {
+        const velmora::test::SnapRun run = snap("tests/data/snap-example", bad, "2>&1 >/dev/null");
+        EXPECT_EQ(run.exitCode, 2) << bad;
+        EXPECT_NE(run.out.find("Usage:"), std::string::npos) << bad << ": " << run.out;
+    }
 }
 
 } // namespace
