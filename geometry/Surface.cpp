@@ -36,10 +36,6 @@ void Surface::rotateView(const RotationMatrix& m) {
     }
 }
 
-void Surface::appendVerticesTo(std::vector<Vertex>& out) const {
-    out.insert(out.end(), vertices.begin(), vertices.end());
-}
-
 Surface Surface::withoutCorners() const {
     Surface copy;
     copy.fillType = fillType;

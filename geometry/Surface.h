@@ -29,7 +29,6 @@ class Surface {
     void rotateAboutY(const RotationMatrix& m);
     void setViewFromWorld(const Vertex& offset);
     void rotateView(const RotationMatrix& m);
-    void appendVerticesTo(std::vector<Vertex>& out) const;
 
     // A copy with the same fill, names and depth flag but no corners.
     Surface withoutCorners() const;
