@@ -151,8 +151,10 @@ GtkWidget* createMainWindow(Program& program, bool fullscreen) {
 
 int main(int argc, char** argv) {
     const velmora::CommandLine line = velmora::parseCommandLine(argc, argv);
-    // After the parse, so that --help names the program as it was called.
-    g_set_prgname("MYKORVEN");
+    // After the parse, so that --help names the program as it was called. The program name is
+    // the application id, which Wayland compositors match with the desktop entry; X11 docks
+    // match the class below with its StartupWMClass.
+    g_set_prgname(VELMORA_APP_ID);
     if (!line.error.empty()) {
         std::fprintf(stderr, "velmora: %s\n\n%s", line.error.c_str(), line.usage.c_str());
         return 2;

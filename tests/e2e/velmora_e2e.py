@@ -351,6 +351,8 @@ def scenario_walk(velmora, snap):
         frame, _ = wait_square(program)
         check(xdo("getwindowname", program.window) == ["Velmora"], "the window is titled Velmora")
         check(program.window in xdo("search", "--class", "^MYKORVEN$"), "its class is MYKORVEN")
+        check(program.window in xdo("search", "--classname", "^org.velmora.Velmora$"),
+              "its name is the desktop entry's id")
         frame.wait_equal(snap_frame(snap, directory), "the frame velmora-snap draws")
         print("ok: the square is the frame velmora-snap draws")
         keys = []
