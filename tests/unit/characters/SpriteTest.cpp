@@ -11,7 +11,6 @@ namespace velmora {
 namespace {
 
 using rendertest::bitmapOf;
-using rendertest::bmpOf;
 
 // Texel (x, y) of the test sprites: never white, and tells where it came from.
 std::uint32_t texel(int x, int y) {
@@ -29,45 +28,41 @@ GraphicsObject2D graphicOf(const Bitmap& bitmap, int ticksPerFrame = -1, int fra
 }
 
 TEST(GraphicsObject2D, FramesAdvanceEveryTicksPerFrameTicks) {
-    const struct {
-        int ticksPerFrame;
-        std::vector<int> frames; // after each tick
-    } cases[] = {{1, {1, 2, 0, 1}}, {2, {0, 1, 1, 2, 2, 0}}, {-1, {0, 0, 0}}};
-    for (const auto& c : cases) {
-        GraphicsObject2D graphic = graphicOf(bitmapOf(1, 1, texel), c.ticksPerFrame, 3);
-        for (std::size_t tick = 0; tick < c.frames.size(); ++tick) {
+    // Ticks per frame, and the frame after each tick.
+    const std::pair<int, std::vector<int>> cases[] = {
+        {1, {1, 2, 0, 1}}, {2, {0, 1, 1, 2, 2, 0}}, {-1, {0, 0, 0}}};
+    for (const auto& [ticksPerFrame, frames] : cases) {
+        GraphicsObject2D graphic = graphicOf(bitmapOf(1, 1, texel), ticksPerFrame, 3);
+        for (std::size_t tick = 0; tick < frames.size(); ++tick) {
             graphic.advanceFrame();
-            EXPECT_EQ(graphic.frameSet().currentFrame, c.frames[tick])
-                << c.ticksPerFrame << " ticks per frame, tick " << tick + 1;
+            EXPECT_EQ(graphic.frameSet().currentFrame, frames[tick])
+                << ticksPerFrame << ", tick " << tick;
         }
     }
 }
 
 TEST(LoadSpriteFrames, EveryFrameHasTheGivenSizeAndWhatTheBitmapLacksIsTransparent) {
     test::FakeHost host;
-    host.putResource(platform::ResourceType::Bitmap, 30, bmpOf(2, 2, texel));
-    host.putResource(platform::ResourceType::Bitmap, 32, bmpOf(5, 4, texel));
+    host.putResource(platform::ResourceType::Bitmap, 30, rendertest::bmpOf(2, 2, texel));
+    host.putResource(platform::ResourceType::Bitmap, 32, rendertest::bmpOf(5, 4, texel));
     FrameSet set;
     loadSpriteFrames(host, 30, set, 0, 3, 3);
-    EXPECT_TRUE(set.frames.empty());
     EXPECT_EQ(set.currentFrame, -1);
-
     loadSpriteFrames(host, 30, set, 3, 3, 3); // 31 is missing
     ASSERT_EQ(set.frames.size(), 3u);
     EXPECT_EQ(set.currentFrame, 0);
     const int servedSize[] = {2, 0, 5};
     for (int frame = 0; frame < 3; ++frame) {
         const Sprite& sprite = set.frames[std::size_t(frame)];
-        ASSERT_EQ(sprite.width(), 3);
-        ASSERT_EQ(sprite.height(), 3);
+        ASSERT_EQ(std::pair(sprite.width(), sprite.height()), std::pair(3, 3));
         for (int y = 0; y < 3; ++y) {
             for (int x = 0; x < 3; ++x) {
-                const bool served = x < servedSize[frame] && y < servedSize[frame];
                 // 0x00RRGGBB in the bitmap, red in the low byte in the frame.
                 const std::uint32_t rgb = texel(x, y);
-                const std::uint32_t expected =
-                    served ? (rgb >> 16) | (rgb & 0xFF00) | (rgb & 0xFF) << 16 : kTransparent;
-                EXPECT_EQ(sprite.pixelAt(x, y), expected) << frame << ": " << x << ", " << y;
+                const bool served = x < servedSize[frame] && y < servedSize[frame];
+                EXPECT_EQ(sprite.pixelAt(x, y),
+                          served ? rgb >> 16 | (rgb & 0xFF00) | (rgb & 0xFF) << 16 : kTransparent)
+                    << frame << ": " << x << ", " << y;
             }
         }
     }
@@ -78,10 +73,6 @@ constexpr std::uint32_t kScene = 0x123456;
 class DrawSprite : public ::testing::Test {
   protected:
     DrawSprite() { frame.fillRect(0, 0, kFrameWidth, kFrameHeight, kScene); }
-    bool depthUntouched() const {
-        return std::all_of(depth.data(), depth.data() + DepthBuffer::kEntries,
-                           [](std::uint16_t entry) { return entry == kEmptyDepth; });
-    }
     ColorBuffer frame;
     DepthBuffer depth;
 };
@@ -97,8 +88,7 @@ TEST_F(DrawSprite, NearestTexelByTruncationWhiteLeavesTheSceneAlone) {
     for (int y = 18; y < 26; ++y) {
         for (int x = 8; x < 18; ++x) {
             const bool inside = x >= 10 && x < 15 && y >= 20 && y < 23;
-            const bool white = inside && sx[x - 10] == 1 && sy[y - 20] == 1;
-            const bool drawn = inside && !white;
+            const bool drawn = inside && !(sx[x - 10] == 1 && sy[y - 20] == 1);
             EXPECT_EQ(frame.pixel(x, y), drawn ? texel(sx[x - 10], sy[y - 20]) : kScene)
                 << x << ", " << y;
             EXPECT_EQ(depth.at(x, y), drawn ? 40 : kEmptyDepth) << x << ", " << y;
@@ -127,8 +117,19 @@ TEST_F(DrawSprite, DrawnWhereTheDepthIsGreaterOrEmptyAndThenTakesTheTruncatedDep
     }
 }
 
-TEST_F(DrawSprite, PartlyOffTheFrameOnlyTheVisiblePartIsDrawnWithTheWholeRectanglesTexels) {
+TEST_F(DrawSprite, OnlyTheVisiblePartIsDrawnWithTheWholeRectanglesTexelsAndEmptyOnesDrawNothing) {
     const GraphicsObject2D graphic = graphicOf(bitmapOf(4, 4, texel));
+    // Empty or inverted rectangles, and no graphic: nothing.
+    const std::pair<ScreenPosition, ScreenPosition> empty[] = {{{10, 10}, {20, 10.9f}},
+                                                               {{10, 20}, {20, 10}},
+                                                               {{10, 10}, {10.9f, 20}},
+                                                               {{20, 10}, {10, 20}}};
+    for (const auto& [topLeft, bottomRight] : empty) {
+        drawSpriteScaled(frame, depth, topLeft, bottomRight, 5, &graphic);
+    }
+    drawSpriteScaled(frame, depth, {10, 10}, {20, 20}, 5, nullptr);
+    EXPECT_TRUE(std::all_of(depth.data(), depth.data() + DepthBuffer::kEntries,
+                            [](std::uint16_t entry) { return entry == kEmptyDepth; }));
     // 8 x 8 pixels from (-3, -5): columns 3 to 7 and rows 5 to 7 are on the frame.
     drawSpriteScaled(frame, depth, {-3, -5}, {5, 3}, 7, &graphic);
     for (int y = 0; y < 4; ++y) {
@@ -143,23 +144,6 @@ TEST_F(DrawSprite, PartlyOffTheFrameOnlyTheVisiblePartIsDrawnWithTheWholeRectang
     EXPECT_EQ(frame.pixel(999, 399), texel(0, 0));
     EXPECT_EQ(frame.pixel(997, 399), kScene);
     EXPECT_EQ(depth.at(998, 398), 7);
-}
-
-TEST_F(DrawSprite, EmptyOrInvertedRectanglesAndAbsentGraphicsDrawNothing) {
-    const GraphicsObject2D graphic = graphicOf(bitmapOf(2, 2, texel));
-    const struct {
-        ScreenPosition topLeft, bottomRight;
-        const GraphicsObject* graphic;
-    } cases[] = {{{10, 10}, {20, 10.9f}, &graphic},
-                 {{10, 20}, {20, 10}, &graphic},
-                 {{10, 10}, {10.9f, 20}, &graphic},
-                 {{20, 10}, {10, 20}, &graphic},
-                 {{10, 10}, {20, 20}, nullptr}};
-    for (const auto& c : cases) {
-        drawSpriteScaled(frame, depth, c.topLeft, c.bottomRight, 5, c.graphic);
-    }
-    EXPECT_TRUE(depthUntouched());
-    EXPECT_EQ(frame.pixel(15, 15), kScene);
 }
 
 } // namespace
