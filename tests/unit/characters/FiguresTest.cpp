@@ -46,8 +46,10 @@ TEST(GameObjectDraw, TheUprightRectangleIsProjectedOnlyInFrontOfTheEye) {
         frames.currentFrame = 0;
         figure.graphic->setFrames(0, frames);
         figure.billboardWidth = 21; // halved to 10 as a whole number
-        figure.position = {0, 30, 100};
-        figure.translate({0, -30, z - 100});
+        // Placed, moved and turned a quarter about the vertical, it stands at (0, 0, z) in view.
+        figure.position = {10 - z, 30, 5};
+        figure.translate({-10, -30, -5});
+        figure.rotate({{{0, 0, 1}, {0, 1, 0}, {-1, 0, 0}}});
         ColorBuffer frame;
         DepthBuffer depth;
         figure.draw(frame, depth);
@@ -80,6 +82,13 @@ TEST(Cast, FiguresStandAtTheirPlacesAndTheirZonesReportTheirKind) {
         reached.clear();
         cast.update(row.position);
         EXPECT_EQ(reached, row.dialogueKind < 0 ? Kinds{} : Kinds{row.dialogueKind}) << row.name;
+    }
+    // Seven ticks on: only the fire pot's three frames turn, one a tick.
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+        const auto& graphic =
+            static_cast<GraphicsObject2D&>(*static_cast<GameObject*>(figures[i])->graphic);
+        EXPECT_EQ(graphic.frameSet().currentFrame, content::figures()[i].name == "fire" ? 1 : 0)
+            << i;
     }
     EXPECT_EQ(content::talkerOfKind(content::kCenturionKind), nullptr);
     EXPECT_EQ(content::talkerOfGreeting(19)->name, "plebeian");

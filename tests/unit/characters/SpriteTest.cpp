@@ -46,17 +46,17 @@ TEST(LoadSpriteFrames, EveryFrameHasTheGivenSizeAndWhatTheBitmapLacksIsTranspare
     host.putResource(platform::ResourceType::Bitmap, 30, rendertest::bmpOf(2, 2, texel));
     host.putResource(platform::ResourceType::Bitmap, 32, rendertest::bmpOf(5, 4, texel));
     FrameSet set;
-    loadSpriteFrames(host, 30, set, 0, 3, 3);
+    loadSpriteFrames(host, 30, set, 0, 2, 3);
     EXPECT_EQ(set.currentFrame, -1);
-    loadSpriteFrames(host, 30, set, 3, 3, 3); // 31 is missing
+    loadSpriteFrames(host, 30, set, 3, 2, 3); // 31 is missing
     ASSERT_EQ(set.frames.size(), 3u);
     EXPECT_EQ(set.currentFrame, 0);
     const int servedSize[] = {2, 0, 5};
     for (int frame = 0; frame < 3; ++frame) {
         const Sprite& sprite = set.frames[std::size_t(frame)];
-        ASSERT_EQ(std::pair(sprite.width(), sprite.height()), std::pair(3, 3));
+        ASSERT_EQ(std::pair(sprite.width(), sprite.height()), std::pair(2, 3));
         for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < 3; ++x) {
+            for (int x = 0; x < 2; ++x) {
                 // 0x00RRGGBB in the bitmap, red in the low byte in the frame.
                 const std::uint32_t rgb = texel(x, y);
                 const bool served = x < servedSize[frame] && y < servedSize[frame];
@@ -97,22 +97,20 @@ TEST_F(DrawSprite, NearestTexelByTruncationWhiteLeavesTheSceneAlone) {
 }
 
 TEST_F(DrawSprite, DrawnWhereTheDepthIsGreaterOrEmptyAndThenTakesTheTruncatedDepth) {
-    const struct {
-        std::uint16_t entry;
-        float z;
-        bool drawn;
-        std::uint16_t after;
-    } cases[] = {{kEmptyDepth, 50.7f, true, 50}, {100, 50.7f, true, 50},
-                 {51, 50.7f, true, 50},          {50, 50.7f, false, 50},
-                 {50, 49.5f, true, 49},          {49, 49.5f, false, 49},
-                 {0, 10.0f, false, 0},           {kEmptyDepth, 70000.0f, true, 70000 - 65536}};
+    // The entry before, the sprite's depth, whether it is drawn, and the entry after; the depth
+    // written wraps at 65536.
+    const std::uint16_t none = kEmptyDepth;
+    const std::tuple<std::uint16_t, float, bool, std::uint16_t> cases[] = {
+        {none, 50.7f, true, 50}, {100, 50.7f, true, 50}, {51, 50.7f, true, 50},
+        {50, 50.7f, false, 50},  {50, 50.0f, false, 50}, {50, 49.5f, true, 49},
+        {49, 49.5f, false, 49},  {0, 10.0f, false, 0},   {none, 1e5f, true, 34464}};
     const GraphicsObject2D graphic = graphicOf(bitmapOf(1, 1, texel));
     int x = 100;
-    for (const auto& c : cases) {
-        depth.at(x, 50) = c.entry;
-        drawSpriteScaled(frame, depth, {float(x), 50}, {float(x + 1), 51}, c.z, &graphic);
-        EXPECT_EQ(frame.pixel(x, 50), c.drawn ? texel(0, 0) : kScene) << c.entry << " " << c.z;
-        EXPECT_EQ(depth.at(x, 50), c.after) << c.entry << " " << c.z;
+    for (const auto& [entry, z, drawn, after] : cases) {
+        depth.at(x, 50) = entry;
+        drawSpriteScaled(frame, depth, {float(x), 50}, {float(x + 1), 51}, z, &graphic);
+        EXPECT_EQ(frame.pixel(x, 50), drawn ? texel(0, 0) : kScene) << entry << " " << z;
+        EXPECT_EQ(depth.at(x, 50), after) << entry << " " << z;
         ++x;
     }
 }
@@ -120,12 +118,10 @@ TEST_F(DrawSprite, DrawnWhereTheDepthIsGreaterOrEmptyAndThenTakesTheTruncatedDep
 TEST_F(DrawSprite, OnlyTheVisiblePartIsDrawnWithTheWholeRectanglesTexelsAndEmptyOnesDrawNothing) {
     const GraphicsObject2D graphic = graphicOf(bitmapOf(4, 4, texel));
     // Empty or inverted rectangles, and no graphic: nothing.
-    const std::pair<ScreenPosition, ScreenPosition> empty[] = {{{10, 10}, {20, 10.9f}},
-                                                               {{10, 20}, {20, 10}},
-                                                               {{10, 10}, {10.9f, 20}},
-                                                               {{20, 10}, {10, 20}}};
-    for (const auto& [topLeft, bottomRight] : empty) {
-        drawSpriteScaled(frame, depth, topLeft, bottomRight, 5, &graphic);
+    const float corners[][4] = {
+        {10, 10, 20, 10.9f}, {10, 20, 20, 10}, {10, 10, 10.9f, 20}, {20, 10, 10, 20}};
+    for (const auto& [left, top, right, bottom] : corners) {
+        drawSpriteScaled(frame, depth, {left, top}, {right, bottom}, 5, &graphic);
     }
     drawSpriteScaled(frame, depth, {10, 10}, {20, 20}, 5, nullptr);
     EXPECT_TRUE(std::all_of(depth.data(), depth.data() + DepthBuffer::kEntries,

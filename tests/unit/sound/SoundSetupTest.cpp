@@ -11,7 +11,7 @@ namespace {
 
 using Place = std::array<ALint, 3>;
 
-class SoundSetupTest : public test::ManagerFixture {};
+using SoundSetupTest = test::ManagerFixture;
 
 TEST_F(SoundSetupTest, RegistersThirtySoundsEachWaveOnceAndStartsTheTwoPlacedLoops) {
     setupSounds(*manager, Vertex{-300.7f, 20.0f, 100.9f});
@@ -21,28 +21,44 @@ TEST_F(SoundSetupTest, RegistersThirtySoundsEachWaveOnceAndStartsTheTwoPlacedLoo
     std::set<ALint> sizes;
     for (int key = 1; key <= 30; ++key) {
         SCOPED_TRACE(key);
-        ASSERT_TRUE(manager->entry(key).has_value());
-        sizes.insert(bufferInt(manager->entry(key)->buffer, AL_SIZE));
-        const bool loop = key == 2 || key == 18;
+        ALint size = 0;
+        alGetBufferi(manager->entry(key).value().buffer, AL_SIZE, &size);
+        sizes.insert(size);
+        const int loop = key == 2 || key == 18;
         EXPECT_EQ(manager->entry(key)->ambient, loop);
-        EXPECT_EQ(sourceInt(key, AL_SOURCE_RELATIVE), !loop);
-        EXPECT_EQ(sourceInt(key, AL_LOOPING), loop);
         EXPECT_EQ(manager->isPlaying(key), loop);
+        for (const auto& [parameter, value] :
+             {std::pair{AL_SOURCE_RELATIVE, 1 - loop}, {AL_LOOPING, loop}}) {
+            ALint actual = -1;
+            alGetSourcei(manager->entry(key)->source, parameter, &actual);
+            EXPECT_EQ(actual, value) << parameter;
+        }
     }
     EXPECT_EQ(sizes.size(), 30u);
-    EXPECT_FALSE(manager->isAnyPlaying());
     Place place{};
     alGetListeneriv(AL_POSITION, place.data());
     EXPECT_EQ(place, (Place{-300, 0, 100}));
     EXPECT_EQ(alGetInteger(AL_DISTANCE_MODEL), AL_INVERSE_DISTANCE);
     for (const auto& [key, expected] :
          {std::pair{2, Place{1025, 0, -800}}, {18, {2900, 0, -500}}}) {
-        alGetSourceiv(source(key), AL_POSITION, place.data());
+        const ALuint source = manager->entry(key)->source;
+        alGetSourceiv(source, AL_POSITION, place.data());
         EXPECT_EQ(place, expected) << key;
-        EXPECT_EQ(sourceFloat(key, AL_MAX_GAIN), 0.75f) << key;
-        EXPECT_EQ(sourceFloat(key, AL_ROLLOFF_FACTOR), 60.0f) << key;
-        EXPECT_EQ(sourceFloat(key, AL_REFERENCE_DISTANCE), 300.0f) << key;
+        for (const auto& [parameter, value] : {std::pair{AL_MAX_GAIN, 0.75f},
+                                               {AL_ROLLOFF_FACTOR, 60.0f},
+                                               {AL_REFERENCE_DISTANCE, 300.0f}}) {
+            float actual = -1;
+            alGetSourcef(source, parameter, &actual);
+            EXPECT_EQ(actual, value) << key << " " << parameter;
+        }
     }
+    // The loops are no voices: isAnyPlaying and stopAll pass them.
+    EXPECT_FALSE(manager->isAnyPlaying());
+    manager->play(5);
+    EXPECT_TRUE(manager->isAnyPlaying());
+    manager->stopAll();
+    EXPECT_FALSE(manager->isAnyPlaying() || manager->isPlaying(5));
+    EXPECT_TRUE(manager->isPlaying(2) && manager->isPlaying(18));
 }
 
 } // namespace
