@@ -32,11 +32,11 @@ inline std::string readText(const std::filesystem::path& path) {
 class WorldFilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // One directory per process: the same test may run from several build directories at once.
+        // One directory per process, emptied after each test: the same test may run from several
+        // build directories at once.
         root_ = std::filesystem::temp_directory_path() /
-                ("velmora-tests-" + std::to_string(::getpid())) /
-                (std::string(info->test_suite_name()) + "." + info->name());
+                ("velmora-tests-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(root_); // left by an earlier process of the same id
         World::destroy();
         World::instance().progressCallback = [this](const char* text) {
             progress_.push_back(text);
@@ -45,7 +45,7 @@ class WorldFilesTest : public ::testing::Test {
 
     void TearDown() override {
         World::destroy();
-        std::filesystem::remove_all(root_.parent_path());
+        std::filesystem::remove_all(root_);
     }
 
     // Loads reader's world (or reloads it, keeping the camera): what the reader printed, then the
