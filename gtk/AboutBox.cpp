@@ -5,8 +5,8 @@
 namespace velmora {
 
 GdkPixbuf* pixbufOfResource(const platform::Host& host, bool icon, int number) {
-    const auto bytes = host.resource(
-        icon ? platform::ResourceType::Icon : platform::ResourceType::Bitmap, number);
+    const auto bytes =
+        host.resource(icon ? platform::ResourceType::Icon : platform::ResourceType::Bitmap, number);
     if (!bytes || bytes->empty()) {
         return nullptr;
     }
@@ -23,9 +23,8 @@ GdkPixbuf* pixbufOfResource(const platform::Host& host, bool icon, int number) {
 
 void runAboutBox(const platform::Host& host, GtkWindow* parent) {
     GtkWidget* dialog = gtk_dialog_new_with_buttons(
-        "About  Quarnel", parent,
-        GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), "OK",
-        GTK_RESPONSE_OK, nullptr);
+        "About  Quarnel", parent, GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+        "OK", GTK_RESPONSE_OK, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
     gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
     GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog));

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "shell/PictureScale.h"
+
 #include <gtk/gtk.h>
 
 namespace velmora {
@@ -17,11 +19,14 @@ CommandLine parseCommandLine(int argc, char** argv) {
     CommandLine line;
     gboolean version = FALSE, fullscreen = FALSE;
     gchar* world = nullptr;
+    gchar* zoom = nullptr;
     const GOptionEntry entries[] = {
         {"world", 0, 0, G_OPTION_ARG_FILENAME, &world,
          "Read the world from DIR/data, or from DIR when it is data/ itself", "DIR"},
         {"fullscreen", 0, 0, G_OPTION_ARG_NONE, &fullscreen,
          "Open the window full screen instead of maximised", nullptr},
+        {"zoom", 0, 0, G_OPTION_ARG_STRING, &zoom,
+         "Show the picture N times its size (1 to 8) instead of the largest that fits", "N"},
         {"version", 0, 0, G_OPTION_ARG_NONE, &version, "Print the version and exit", nullptr},
         {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr}};
     GOptionContext* context = g_option_context_new("- walk through an ancient city square");
@@ -42,6 +47,14 @@ CommandLine parseCommandLine(int argc, char** argv) {
     g_option_context_free(context);
     line.version = version;
     line.fullscreen = fullscreen;
+    if (zoom != nullptr) {
+        line.zoom = parseZoom(zoom);
+        if (!line.zoom && line.error.empty()) {
+            line.error = std::string("--zoom wants a whole number from 1 to ") +
+                         std::to_string(kMaxZoom) + ", not '" + zoom + "'";
+        }
+        g_free(zoom);
+    }
     if (world != nullptr) {
         line.world = world;
         g_free(world);

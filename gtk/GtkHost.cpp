@@ -1,8 +1,11 @@
 #include "GtkHost.h"
 
 #include "AboutBox.h"
+#include "render/FrameSize.h"
+#include "render/ScreenLayout.h"
 #include "shell/WindowProcedure.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -93,9 +96,8 @@ void GtkHost::showMessage(const std::string& text, const std::string& caption,
 void GtkHost::showMessageNow(const std::string& text, const std::string& caption,
                              platform::MessageIcon icon) {
     GtkWidget* dialog =
-        gtk_message_dialog_new(window_ != nullptr ? GTK_WINDOW(window_) : nullptr,
-                               GTK_DIALOG_MODAL, messageTypeOf(icon), GTK_BUTTONS_OK, "%s",
-                               text.c_str());
+        gtk_message_dialog_new(window_ != nullptr ? GTK_WINDOW(window_) : nullptr, GTK_DIALOG_MODAL,
+                               messageTypeOf(icon), GTK_BUTTONS_OK, "%s", text.c_str());
     gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
     gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);
@@ -129,39 +131,14 @@ void GtkHost::beginClosing() {
     closing_ = true;
 }
 
+// The core lays its picture out for a screen of the picture's size; the window scales it.
 platform::ScreenSize GtkHost::screenSize() const {
-    GdkDisplay* display = gdk_display_get_default();
-    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-    if (monitor == nullptr) {
-        monitor = gdk_display_get_monitor(display, 0);
-    }
-    if (monitor == nullptr) {
-        return {1000, 768};
-    }
-    GdkRectangle area;
-    gdk_monitor_get_geometry(monitor, &area);
-    return {area.width, area.height};
+    return {kPictureWidth, kPictureHeight};
 }
 
-// The picture the window shows, as large as the drawing area (at least the screen at start).
 cairo_surface_t* GtkHost::windowPicture() {
-    int width = 0;
-    int height = 0;
-    if (drawingArea_ != nullptr && gtk_widget_get_realized(drawingArea_)) {
-        width = gtk_widget_get_allocated_width(drawingArea_);
-        height = gtk_widget_get_allocated_height(drawingArea_);
-    }
-    if (width <= 1 || height <= 1) {
-        const platform::ScreenSize screen = screenSize();
-        width = screen.width;
-        height = screen.height;
-    }
-    if (picture_ == nullptr || cairo_image_surface_get_width(picture_) != width ||
-        cairo_image_surface_get_height(picture_) != height) {
-        if (picture_ != nullptr) {
-            cairo_surface_destroy(picture_);
-        }
-        picture_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    if (picture_ == nullptr) {
+        picture_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kPictureWidth, kPictureHeight);
     }
     return picture_;
 }
@@ -193,8 +170,55 @@ void GtkHost::paint(cairo_t* cr) {
         procedure_->onPaint();
     }
     painting_ = false;
-    cairo_set_source_surface(cr, windowPicture(), 0, 0);
+    cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
+    const PicturePlacement at = placement();
+    cairo_translate(cr, at.x, at.y);
+    cairo_scale(cr, at.scale, at.scale);
+    cairo_set_source_surface(cr, windowPicture(), 0, 0);
+    // Whole zooms keep every picture pixel a sharp square, also on HiDPI screens; a fitted
+    // picture is filtered smoothly.
+    const bool whole = at.scale == double(int(at.scale));
+    cairo_pattern_set_filter(cairo_get_source(cr),
+                             whole ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+    cairo_paint(cr);
+}
+
+PicturePlacement GtkHost::placement() const {
+    if (drawingArea_ == nullptr) {
+        return {};
+    }
+    return placePicture(gtk_widget_get_allocated_width(drawingArea_),
+                        gtk_widget_get_allocated_height(drawingArea_),
+                        fullscreen_ ? kFitZoom : zoom_);
+}
+
+void GtkHost::setZoom(int zoom, bool fullscreen) {
+    zoom_ = zoom;
+    fullscreen_ = fullscreen;
+    if (drawingArea_ != nullptr) {
+        gtk_widget_queue_draw(drawingArea_);
+    }
+}
+
+int GtkHost::wholeZoom() const {
+    return std::max(1, int(placement().scale));
+}
+
+bool GtkHost::saveFrame(const std::string& path) const {
+    if (picture_ == nullptr) {
+        return false;
+    }
+    const ScreenPoint origin = frameOriginFor(kPictureWidth, kPictureHeight);
+    cairo_surface_t* frame =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, kFrameWidth, kFrameHeight);
+    cairo_t* cr = cairo_create(frame);
+    cairo_set_source_surface(cr, picture_, -origin.x, -origin.y);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    const bool written = cairo_surface_write_to_png(frame, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(frame);
+    return written;
 }
 
 void GtkHost::startTimer(int intervalMs) {

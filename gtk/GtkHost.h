@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Host.h"
+#include "shell/PictureScale.h"
 
 #include <cairo.h>
 #include <gtk/gtk.h>
@@ -17,7 +18,8 @@ class WindowProcedure;
 // The windowed program's host: the core's calls become GTK calls on the main thread. Work from
 // other threads arrives through GLib's idle queue; a message box asked for by another thread is
 // shown on the main thread while the asking thread waits, unless the program is closing.
-// Presented images go into a window-sized picture that the drawing area paints.
+// Presented images go into the 1024 x 768 picture, which the drawing area paints centred on
+// black at the chosen zoom: whole zooms with square pixels, or fitted to the area.
 class GtkHost : public platform::Host {
   public:
     explicit GtkHost(std::span<const platform::EmbeddedResource> resources);
@@ -27,6 +29,12 @@ class GtkHost : public platform::Host {
     void attach(GtkWidget* window, GtkWidget* drawingArea, WindowProcedure& procedure);
     // Paints the window picture; called from the drawing area's draw handler.
     void paint(cairo_t* cr);
+    // A whole zoom or kFitZoom; fullscreen always fits the picture to the screen.
+    void setZoom(int zoom, bool fullscreen);
+    // The whole zoom the picture is shown at now (for a fitted picture, its whole part).
+    int wholeZoom() const;
+    // Writes the frame as it is shown now (at scale 1) to a PNG; false when it cannot.
+    bool saveFrame(const std::string& path) const;
     int exitCode() const { return exitCode_; }
     bool isMainThread() const { return std::this_thread::get_id() == mainThread_; }
 
@@ -50,6 +58,7 @@ class GtkHost : public platform::Host {
     void showMessageNow(const std::string& text, const std::string& caption,
                         platform::MessageIcon icon);
     cairo_surface_t* windowPicture();
+    PicturePlacement placement() const;
 
     std::span<const platform::EmbeddedResource> resources_;
     std::thread::id mainThread_;
@@ -59,6 +68,8 @@ class GtkHost : public platform::Host {
     WindowProcedure* procedure_ = nullptr;
     cairo_surface_t* picture_ = nullptr;
     bool painting_ = false;
+    int zoom_ = 1;
+    bool fullscreen_ = false;
     guint timer_ = 0;
     int exitCode_ = 0;
 };

@@ -25,6 +25,11 @@ DEADLINE = 60  # seconds; only a broken program takes this long
 HERE = os.path.dirname(os.path.abspath(__file__))
 SCRATCH = tempfile.mkdtemp(prefix="velmora-e2e-")  # removed at exit
 atexit.register(shutil.rmtree, SCRATCH, True)
+CONFIG = os.path.join(SCRATCH, "config")  # XDG_CONFIG_HOME of every run of a scenario
+PICTURES = os.path.join(SCRATCH, "pictures")  # the XDG Pictures folder, where F12 saves
+os.makedirs(CONFIG)
+with open(os.path.join(CONFIG, "user-dirs.dirs"), "w") as f:
+    f.write(f'XDG_PICTURES_DIR="{PICTURES}"\n')
 SCREEN = (1920, 1080)
 FRAME_W, FRAME_H = 1000, 400
 PARCHMENT = (234, 222, 190)
@@ -108,28 +113,33 @@ def snap_frame(snap, directory, keys=()):
 
 
 class Frame:
-    """Where the 1000 x 400 frame lies: centred, below the menu bar, on 1920 x 1080."""
+    """Where the 1000 x 400 frame lies: the 1024 x 768 picture is centred on black below the
+    menu bar at a whole zoom, the frame at the top of the picture, 12 pixels in."""
 
-    def __init__(self, x, y):
-        self.x, self.y = x, y
+    def __init__(self, x, y, menu_bar, zoom):
+        self.x, self.y, self.menu_bar, self.zoom = x, y, menu_bar, zoom
 
     @staticmethod
-    def find():
-        """Screenshots until a frame has been drawn; returns (frame, shot)."""
+    def find(zoom=1):
+        """Screenshots until the frame is drawn where it lies at that zoom; returns (frame, shot)."""
         def look():
             shot = Shot()
             column = [sum(shot.rgb(shot.width // 2, y)) for y in range(shot.height // 2)]
-            black = next((y for y, v in enumerate(column) if v < 30), None)
-            top = next((y for y in range(black or 0, len(column)) if column[y] >= 30), None)
-            return black and top and (Frame(shot.width // 2 - FRAME_W // 2, top), shot)
-        frame, shot = wait_for(look, "the frame to be drawn", interval=0)
-        menu_bar = frame.y - (SCREEN[1] - 768) // 2
-        check(10 < menu_bar < 60 and frame.x == 460,
-              f"the frame sits at ({frame.x}, {frame.y}), below a menu bar {menu_bar} pixels high")
+            bar = next((y for y, v in enumerate(column) if v < 30), None)
+            top = next((y for y in range(bar or 0, len(column)) if column[y] >= 30), None)
+            if not (bar and top and top == bar + (shot.height - bar - 768 * zoom) // 2):
+                return None
+            return Frame((shot.width - 1024 * zoom) // 2 + 12 * zoom, top, bar, zoom), shot
+        frame, shot = wait_for(look, f"the frame to be drawn at zoom {zoom}", interval=0)
+        check(10 < frame.menu_bar < 60, f"the frame sits at ({frame.x}, {frame.y}), zoomed {zoom} "
+              f"times, centred below a menu bar {frame.menu_bar} pixels high")
         return frame, shot
 
-    def pixels(self, shot, x=0, y=0, w=FRAME_W, h=FRAME_H):
-        return shot.region(self.x + x, self.y + y, w, h)
+    def pixels(self, shot, x=0, y=0, w=FRAME_W, h=FRAME_H, step=2):
+        """The frame's pixels in that part of it, every step-th in both directions."""
+        z = self.zoom
+        return [shot.rgb(self.x + z * i, self.y + z * j)
+                for j in range(y, y + h, step) for i in range(x, x + w, step)]
 
     def sky(self, shot):
         return fraction(self.pixels(shot, 0, 0, FRAME_W, 100), lambda p: p[2] > 150 and p[2] > p[0] + 40)
@@ -206,7 +216,8 @@ class Velmora:
                     "channels=mono\nfrequency=22050\nsample-type=int16\n")
             if recording:
                 f.write(f"[wave]\nfile={self.recording}\n")
-        env = dict(os.environ, ALSOFT_CONF=config)
+        # Settings and saved frames stay in the scenario's own folders.
+        env = dict(os.environ, ALSOFT_CONF=config, XDG_CONFIG_HOME=CONFIG)
         env.pop("ALSOFT_DRIVERS", None)
         if debug:
             env["G_MESSAGES_DEBUG"] = "all"
@@ -313,16 +324,28 @@ def scenario_no_display(velmora, snap):
     check(result.returncode == 1, f"without a display the program exits with 1 ({result.returncode})")
     check(len(result.stderr.strip().splitlines()) == 1,
           f"and prints one line of help: {result.stderr.strip()!r}")
+    # The command line is read before any display is needed.
+    for arguments, code, stream in [(["--help"], 0, "stdout"), (["--version"], 0, "stdout"),
+                                    (["--zoom", "0"], 2, "stderr"), (["--zoom", "1e9"], 2, "stderr"),
+                                    (["--frobnicate"], 2, "stderr"), (["extra"], 2, "stderr")]:
+        result = subprocess.run([velmora, *arguments], env=env, capture_output=True, text=True,
+                                timeout=DEADLINE)
+        said = getattr(result, stream)
+        check(result.returncode == code and ("Usage:" in said or said.startswith("velmora ")),
+              f"velmora {' '.join(arguments)} exits with {code} and prints on {stream}: {said[:60]!r}")
 
 
 def scenario_loading(velmora, snap):
     """The loading screen, then File > Exit by mouse while the world still loads."""
     def close_by_mouse(window, frame):
-        menu_bar = frame.y - (SCREEN[1] - 768) // 2
-        before = Shot().region(0, menu_bar, 120, 40)
-        xdo("mousemove", "15", str(menu_bar // 2), "click", "1")
-        wait_for(lambda: differing(Shot().region(0, menu_bar, 120, 40), before) > 0.1, "the File menu")
-        xdo("mousemove", "30", str(menu_bar + 15), "click", "1")
+        bar, before = frame.menu_bar, Shot()
+        changed = lambda shot, y: differing(shot.region(0, y, 200, 1), before.region(0, y, 200, 1)) > 0.3
+        xdo("mousemove", "15", str(bar // 2), "click", "1")
+        opened = wait_for(lambda: (lambda shot: shot if changed(shot, bar + 10) else None)(Shot()),
+                          "the File menu")
+        # Exit is the menu's last item: click just above the bottom of what the menu covers.
+        bottom = max(y for y in range(bar, bar + 300) if changed(opened, y))
+        xdo("mousemove", "30", str(bottom - 12), "click", "1")
 
     program = Velmora(velmora, slow_world(), debug=True)
     try:
@@ -480,6 +503,43 @@ def scenario_close_talking(velmora, snap):
         check(code == 0, f"run {run + 1}: closing while the greeting plays gives code 0 ({code})")
 
 
+def scenario_zoom(velmora, snap):
+    """On a 3840 x 2160 screen the picture starts at twice its size with square pixels; a zoom
+    chosen with Ctrl+- is remembered by the next run."""
+    directory = scratch_world("world")
+    program = Velmora(velmora, directory)
+    try:
+        program.wait_window()
+        frame, _ = Frame.find(zoom=2)
+        shot = frame.wait_equal(snap_frame(snap, directory), "velmora-snap's frame, at twice its size")
+        blocks = [(shot.rgb(frame.x + 2 * i, frame.y + 2 * j), shot.rgb(frame.x + 2 * i + 1, frame.y + 2 * j + 1))
+                  for j in range(0, FRAME_H, 7) for i in range(0, FRAME_W, 7)]
+        check(all(a == b for a, b in blocks), "each pixel of the frame is a sharp 2 x 2 square")
+        press(program.window, "F12")
+        saved = wait_for(lambda: os.path.isdir(PICTURES) and os.listdir(PICTURES), "F12's picture")
+        check(len(saved) == 1 and saved[0].startswith("velmora-") and saved[0].endswith(".png"),
+              f"F12 saves the frame as {saved[0]} in the Pictures folder")
+        picture = Shot(("convert", os.path.join(PICTURES, saved[0])))
+        check(differing(picture.region(0, 0, FRAME_W, FRAME_H), snap_frame(snap, directory)) < 0.02,
+              "the saved picture is the frame at its own size")
+        press(program.window, "ctrl+minus")
+        Frame.find(zoom=1)
+        check(program.exit_by_menu() == 0, "File > Exit ends the program with code 0")
+    finally:
+        program.stop()
+    with open(os.path.join(CONFIG, "velmora", "settings.ini")) as f:
+        check("zoom=1" in f.read().split(), "the settings file keeps the chosen zoom")
+    program = Velmora(velmora, directory)
+    try:
+        program.wait_window()
+        Frame.find(zoom=1)
+        check(program.exit_by_menu() == 0, "the next run starts at the chosen zoom")
+    finally:
+        program.stop()
+
+
+SCREENS = {"zoom": (3840, 2160)}  # the others run on SCREEN
+
 SCENARIOS = {
     "no-display": scenario_no_display,
     "loading": scenario_loading,
@@ -490,6 +550,7 @@ SCENARIOS = {
     "sound": scenario_sound,
     "figure": scenario_figure,
     "close-talking": scenario_close_talking,
+    "zoom": scenario_zoom,
 }
 
 
@@ -505,7 +566,7 @@ def main():
         os.environ["VELMORA_E2E_INSIDE"] = "1"
         # -noreset: an X server that resets when its last client leaves drops the connections
         # that arrive meanwhile, which fails a program started right after another one ended.
-        server = "-screen 0 %dx%dx24 -noreset" % SCREEN
+        server = "-screen 0 %dx%dx24 -noreset" % SCREENS.get(name, SCREEN)
         command = ["xvfb-run", "-a", "-s", server, sys.executable, *sys.argv]
         sys.exit(subprocess.run(command).returncode)
     try:
