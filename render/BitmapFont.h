@@ -21,16 +21,14 @@ class BitmapFont {
     // before any thread can draw with it.
     explicit BitmapFont(Bitmap strip);
 
-    // The cell of a character: letters (either case) 0 to 25, digits 26 to 35, then ". ! ? '"
-    // and space; anything else shows the cell of "A".
+    // The cell of a character: letters (either case) 0 to 25, digits 26 to 35, "." 36, "!" 37,
+    // "?" 38, space 39 and "'" 40; anything else shows the cell of "A".
     static int cellOf(char ch);
     // The advance of the character as written: its table width, or kDefaultAdvance.
     int advanceOf(char ch) const;
 
     // Draws the text with the first glyph's top-left corner at (x, y); returns the x after it.
     int drawText(ColorBuffer& frame, const char* text, int x, int y) const;
-
-    const std::map<char, int>& glyphWidths() const { return glyphWidths_; }
 
   private:
     void initGlyphWidths();

@@ -30,7 +30,6 @@ class ColorBuffer {
     std::uint32_t* row(int y) { return pixels_ + std::ptrdiff_t(y) * stride_; }
     const std::uint32_t* row(int y) const { return pixels_ + std::ptrdiff_t(y) * stride_; }
     std::uint32_t pixel(int x, int y) const { return row(y)[x] & 0x00FFFFFF; }
-    int strideInPixels() const { return stride_; }
 
     // Copies the part (sourceX, sourceY, width, height) of the bitmap with its top-left corner
     // to (x, y) of the frame, cut to both; nothing when the bitmap is empty.

@@ -20,7 +20,6 @@ class ColorTools {
 
     // The colour of that name, or nothing when no brush exists for it.
     std::optional<std::uint32_t> brush(const std::string& name) const;
-    const std::map<std::string, std::uint32_t>& colorValues() const { return colorValues_; }
 
   private:
     std::map<std::string, std::uint32_t> colorValues_;
