@@ -11,9 +11,9 @@
 
 namespace velmora {
 
-// The 1000 x 400 frame every picture is drawn into: a cairo image surface of 0x00RRGGBB words,
-// kept for the whole run. Scene surfaces are filled through cairo; copies and single pixels are
-// plain memory operations on the same pixels.
+// The kFrameWidth x kFrameHeight frame every picture is drawn into: a cairo image surface of
+// 0x00RRGGBB words, kept for the whole run. Scene surfaces are filled through cairo; copies and
+// single pixels are plain memory operations on the same pixels.
 class ColorBuffer {
   public:
     ColorBuffer();

@@ -8,8 +8,8 @@
 
 namespace velmora {
 
-// One 16-bit depth per frame pixel, column-major: pixel (x, y) is entry x * 400 + y, so that a
-// column is contiguous. Entries hold the low 16 bits of the truncated camera-space depth of the
+// One 16-bit depth per frame pixel, column-major: pixel (x, y) is entry x * kFrameHeight + y, so
+// that a column is contiguous. Entries hold the low 16 bits of the truncated camera-space depth of the
 // surface written last; kEmptyDepth where none was.
 class DepthBuffer {
   public:

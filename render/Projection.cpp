@@ -1,12 +1,15 @@
 #include "render/Projection.h"
 
+#include "render/FrameSize.h"
+
 namespace velmora {
 
 namespace {
 
-constexpr double kFocalLength = 500.0;
-constexpr double kCentreX = 500.0;
-constexpr double kCentreY = 200.0;
+// The eye is half the frame's width from the picture, so the view is 90 degrees across.
+constexpr double kFocalLength = kFrameWidth / 2.0;
+constexpr double kCentreX = kFrameWidth / 2.0;
+constexpr double kCentreY = kHorizonRow;
 
 } // namespace
 

@@ -2,8 +2,9 @@
 
 namespace velmora {
 
-// The camera's lens: focal length 500 pixels on both axes, optical centre at (500, 200), so the
-// view is 90 degrees across. Worked out in double precision, kept as floats.
+// The camera's lens: focal length half the frame's width on both axes, optical centre in the
+// middle of the horizon row, so the view is 90 degrees across. Worked out in double precision,
+// kept as floats.
 struct ScreenPosition {
     float x = 0.0f;
     float y = 0.0f;

@@ -1,13 +1,15 @@
 #include "render/ScreenLayout.h"
 
+#include "render/FrameSize.h"
+
 namespace velmora {
 
 ScreenPoint frameOriginFor(int screenWidth, int screenHeight) {
-    return {screenWidth / 2 - 500, (screenHeight - 768) / 2};
+    return {screenWidth / 2 - kFrameWidth / 2, (screenHeight - 768) / 2};
 }
 
 ScreenPoint bottomPanelOriginFor(int screenWidth, ScreenPoint frameOrigin) {
-    return {screenWidth / 2 - 417, frameOrigin.y + 420};
+    return {screenWidth / 2 - 417, frameOrigin.y + kFrameHeight + 20};
 }
 
 } // namespace velmora

@@ -35,7 +35,7 @@ void Sky::draw(ColorBuffer& frame, int degrees) const {
     for (int y = 0; y < rows; ++y) {
         std::uint32_t* target = frame.row(y);
         const std::uint32_t* source = image_.row(y);
-        // Frame columns [0, 1000 - offset) show sky columns [offset, 1000), the rest wrap to 0.
+        // Frame columns [0, width - offset) show sky columns [offset, width), the rest wrap to 0.
         const int firstCount = std::max(0, usableWidth - offset);
         std::memcpy(target, source + std::min(offset, usableWidth),
                     std::size_t(firstCount) * sizeof(std::uint32_t));

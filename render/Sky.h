@@ -2,16 +2,17 @@
 
 #include "render/Bitmap.h"
 #include "render/ColorBuffer.h"
+#include "render/FrameSize.h"
 
 namespace velmora {
 
-// The panorama over the upper half of the frame: a 1000 x 200 picture that wraps round the
-// viewer, turned 11 pixels per degree of the frame angle.
+// The panorama over the frame above the horizon, as wide as the frame: a picture that wraps
+// round the viewer, turned 11 pixels per degree of the frame angle.
 class Sky {
   public:
-    static constexpr int kImageWidth = 1000;
-    static constexpr int kImageHeight = 200;
-    // 1000 / 90 with integer division: a full turn moves the sky 3960 pixels, not 4000.
+    static constexpr int kImageWidth = kFrameWidth;
+    static constexpr int kImageHeight = kHorizonRow;
+    // The width / 90 with integer division: a full turn moves the sky 3960 pixels, not 4000.
     static constexpr int kPixelsPerDegree = kImageWidth / 90;
 
     explicit Sky(Bitmap image);
@@ -20,7 +21,8 @@ class Sky {
     // float as the frame passes it, back in degrees and truncated. Heading 0 gives 360, heading
     // 360 gives 0, and often the result is one less than 360 - heading (heading 260 gives 99).
     static int degreesForHeading(float heading);
-    // Frame column c of rows 0 to 199 shows sky column (c - 11 * degrees) modulo 1000.
+    // Frame column c of the rows above the horizon shows sky column (c - 11 * degrees) modulo
+    // the width.
     void draw(ColorBuffer& frame, int degrees) const;
 
   private:
