@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "render/FrameSize.h"
+#include "render/PngFile.h"
 #include "render/ScreenLayout.h"
 #include "shell/WindowProcedure.h"
 
@@ -57,8 +58,8 @@ GtkHost::~GtkHost() {
     if (timer_ != 0) {
         g_source_remove(timer_);
     }
-    if (picture_ != nullptr) {
-        cairo_surface_destroy(picture_);
+    if (pictureSurface_ != nullptr) {
+        cairo_surface_destroy(pictureSurface_);
     }
 }
 
@@ -137,28 +138,21 @@ platform::ScreenSize GtkHost::screenSize() const {
 }
 
 cairo_surface_t* GtkHost::windowPicture() {
-    if (picture_ == nullptr) {
-        picture_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kPictureWidth, kPictureHeight);
+    if (pictureSurface_ == nullptr) {
+        pictureSurface_ = cairo_image_surface_create_for_data(
+            reinterpret_cast<unsigned char*>(picture_.data()), CAIRO_FORMAT_RGB24, kPictureWidth,
+            kPictureHeight, kPictureWidth * 4);
     }
-    return picture_;
+    cairo_surface_mark_dirty(pictureSurface_);
+    return pictureSurface_;
 }
 
 void GtkHost::clearWindow() {
-    cairo_t* cr = cairo_create(windowPicture());
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
+    picture_.clear();
 }
 
 void GtkHost::presentImage(const platform::PixelView& image, int x, int y) {
-    cairo_surface_t* source = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(image.pixels)),
-        CAIRO_FORMAT_RGB24, image.width, image.height, image.stride * 4);
-    cairo_t* cr = cairo_create(windowPicture());
-    cairo_set_source_surface(cr, source, x, y);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_destroy(source);
+    picture_.present(image, x, y);
     if (!painting_ && drawingArea_ != nullptr) {
         gtk_widget_queue_draw(drawingArea_);
     }
@@ -206,19 +200,11 @@ int GtkHost::wholeZoom() const {
 }
 
 bool GtkHost::saveFrame(const std::string& path) const {
-    if (picture_ == nullptr) {
-        return false;
-    }
     const ScreenPoint origin = frameOriginFor(kPictureWidth, kPictureHeight);
-    cairo_surface_t* frame =
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, kFrameWidth, kFrameHeight);
-    cairo_t* cr = cairo_create(frame);
-    cairo_set_source_surface(cr, picture_, -origin.x, -origin.y);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    const bool written = cairo_surface_write_to_png(frame, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(frame);
-    return written;
+    const platform::PixelView picture = picture_.view();
+    return writePng({picture.pixels + origin.y * picture.stride + origin.x, kFrameWidth,
+                     kFrameHeight, picture.stride},
+                    path);
 }
 
 void GtkHost::startTimer(int intervalMs) {

@@ -66,7 +66,8 @@ class GtkHost : public platform::Host {
     GtkWidget* window_ = nullptr;
     GtkWidget* drawingArea_ = nullptr;
     WindowProcedure* procedure_ = nullptr;
-    cairo_surface_t* picture_ = nullptr;
+    platform::WindowPicture picture_;
+    cairo_surface_t* pictureSurface_ = nullptr; // over picture_'s pixels
     bool painting_ = false;
     int zoom_ = 1;
     bool fullscreen_ = false;

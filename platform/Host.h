@@ -2,6 +2,7 @@
 
 #include "platform/EmbeddedResource.h"
 #include "platform/MainThreadQueue.h"
+#include "platform/WindowPicture.h"
 
 #include <chrono>
 #include <cstdint>
@@ -16,14 +17,6 @@ enum class MessageIcon { None, Error, Warning, Information };
 struct ScreenSize {
     int width = 0;
     int height = 0;
-};
-
-// Pixels the core hands out to be shown: rows of 0x00RRGGBB words, `stride` words apart.
-struct PixelView {
-    const std::uint32_t* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-    int stride = 0;
 };
 
 // Everything the core needs from the program that hosts it. The windowed program, the headless
@@ -72,8 +65,9 @@ class Host {
 };
 
 // A host for programs that have no window: messages go to standard error as "CAPTION: TEXT",
-// debug output is dropped unless asked for, resources come from the given table. It reports a
-// 1920 x 1080 screen and shows nothing: its users read the frame themselves. Work for the main
+// debug output is dropped unless asked for, resources come from the given table. Like the
+// window, it reports a screen of the picture's size and keeps what is presented in a picture
+// that its users may read. Work for the main
 // thread waits until the main thread calls runPendingWork; timer ticks are the caller's to give.
 class ConsoleHost : public Host {
   public:
@@ -87,9 +81,9 @@ class ConsoleHost : public Host {
     void requestRepaint() override {}
     void runOnMainThread(std::function<void()> work) override;
     void beginClosing() override;
-    ScreenSize screenSize() const override { return {1920, 1080}; }
-    void clearWindow() override {}
-    void presentImage(const PixelView&, int, int) override {}
+    ScreenSize screenSize() const override { return {kPictureWidth, kPictureHeight}; }
+    void clearWindow() override { picture_.clear(); }
+    void presentImage(const PixelView& image, int x, int y) override { picture_.present(image, x, y); }
     void startTimer(int) override {}
     void showAboutBox() override {}
     void closeWindow() override { quit(0); }
@@ -99,12 +93,14 @@ class ConsoleHost : public Host {
     int runPendingWork(std::chrono::milliseconds wait = std::chrono::milliseconds(0));
     // The code quit was called with, if it was.
     std::optional<int> exitCode() const { return exitCode_; }
+    const WindowPicture& picture() const { return picture_; }
 
   private:
     std::span<const EmbeddedResource> resources_;
     bool showDebugOutput_;
     MainThreadQueue mainThreadWork_;
     std::optional<int> exitCode_;
+    WindowPicture picture_;
 };
 
 } // namespace velmora::platform

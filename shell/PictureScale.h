@@ -1,14 +1,15 @@
 #pragma once
 
+#include "platform/WindowPicture.h"
+
 #include <optional>
 #include <string>
 
 namespace velmora {
 
-// The whole picture the core draws (frame, panels, loading screen, menus, closing panel); the
-// window shows it scaled.
-inline constexpr int kPictureWidth = 1024;
-inline constexpr int kPictureHeight = 768;
+using platform::kPictureHeight;
+using platform::kPictureWidth;
+
 // Whole zooms go from 1 to this; zoom 0 stands for "fit to the window".
 inline constexpr int kMaxZoom = 8;
 inline constexpr int kFitZoom = 0;
