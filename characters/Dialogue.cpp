@@ -8,7 +8,7 @@
 namespace velmora {
 
 Dialogue::Dialogue(InteractionFlags& flags, SoundManager& sound, platform::Host& host)
-    : flags_(flags), sound_(sound), host_(host) {
+    : flags_(flags), sound_(sound), host_(host), captions_(VoiceLines::load(host)) {
     for (const content::Figure& figure : content::figures()) {
         if (figure.greetingSound != 0) {
             talkedTo_[figure.dialogueKind] = 0;
@@ -27,7 +27,7 @@ void Dialogue::onCharacterReached(std::int32_t kind) {
     }
     flags_.movementEnabled = 0;
     talkedTo_[kind] = 1;
-    sound_.play(talker->greetingSound);
+    speak(talker->greetingSound);
     // The waiting thread only hands the key over: the menu is built on the main thread, so the
     // main thread never draws or answers a half-built one.
     sound_.playThenCall(
@@ -49,7 +49,7 @@ void Dialogue::giveHint() {
     }
     const std::int32_t kind = waiting[std::size_t(std::rand()) % waiting.size()];
     if (const content::Figure* talker = content::talkerOfKind(kind)) {
-        sound_.play(talker->hintSound);
+        speak(talker->hintSound);
     }
 }
 
@@ -77,7 +77,7 @@ void Dialogue::chooseMenuItem(std::int32_t n) {
     if (n < 1 || std::size_t(n - 1) >= menuItems_.size()) {
         return;
     }
-    sound_.play(menuItems_[std::size_t(n - 1)].soundKey);
+    speak(menuItems_[std::size_t(n - 1)].soundKey);
 }
 
 void Dialogue::drawMenuOverlay(ColorBuffer& frame, const BitmapFont& font) const {
@@ -94,6 +94,7 @@ void Dialogue::escape() {
     flags_.movementEnabled = 1;
     flags_.menuOpen = 0;
     sound_.stopAll();
+    captions_.stop();
     checkFinale();
 }
 
@@ -104,10 +105,15 @@ void Dialogue::checkFinale() {
     if (flags_.finalePlayed == 0) {
         flags_.finaleShown = 1;
         flags_.finalePlayed = 1;
-        sound_.play(content::kClosingSound);
+        speak(content::kClosingSound);
     } else {
         flags_.finaleShown = 0;
     }
+}
+
+void Dialogue::speak(int soundKey) {
+    sound_.play(soundKey);
+    captions_.onSoundStarted(soundKey, CaptionClock::now());
 }
 
 bool Dialogue::allConversationsDone() const {

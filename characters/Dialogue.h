@@ -1,5 +1,6 @@
 #pragma once
 
+#include "characters/Captions.h"
 #include "render/BitmapFont.h"
 #include "render/ColorBuffer.h"
 #include "platform/Host.h"
@@ -35,7 +36,7 @@ class Dialogue {
   public:
     // The sound manager must stop its waiting threads (shutdownSound) before this object goes:
     // a waiting conversation refers to it. Everyone who talks is still to be talked to. Menus
-    // are handed to the host's main thread.
+    // are handed to the host's main thread; the voices' texts come from the host.
     Dialogue(InteractionFlags& flags, SoundManager& sound, platform::Host& host);
 
     // A figure's zone was entered: the centurion gives a hint; a talking figure stops the
@@ -64,14 +65,20 @@ class Dialogue {
     void setTalkedTo(std::map<std::int32_t, std::int32_t> talkedTo) { talkedTo_ = std::move(talkedTo); }
     const std::string& menuHeading() const { return menuHeading_; }
     const std::vector<MenuItem>& menuItems() const { return menuItems_; }
+    // The caption of the voice being heard.
+    const Captions& captions() const { return captions_; }
 
   private:
+    // Plays a voice and starts its caption.
+    void speak(int soundKey);
+
     InteractionFlags& flags_;
     SoundManager& sound_;
     platform::Host& host_;
     std::map<std::int32_t, std::int32_t> talkedTo_;
     std::string menuHeading_;
     std::vector<MenuItem> menuItems_;
+    Captions captions_;
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 # velmora_embed_resources(TARGET LIST_FILE FUNCTION)
 #
-# Reads a resource script (lines "BITMAP 3 sky.bmp", "WAVE 101 voice.wav"; blank lines and
+# Reads a resource script (lines "BITMAP 3 sky.bmp", "WAVE 101 voice.wav", "ICON 107 icon.png",
+# "TEXT 1 table.tsv"; blank lines and
 # lines starting with # are skipped; file names are relative to the script) and adds to TARGET
 # an assembler file that embeds every listed file with .incbin, plus a C++ file defining
 #   std::span<const velmora::platform::EmbeddedResource> velmora::resources::FUNCTION();
@@ -17,7 +18,7 @@ function(velmora_embed_resources target list_file function_name)
         if(line STREQUAL "" OR line MATCHES "^#")
             continue()
         endif()
-        if(NOT line MATCHES "^(BITMAP|WAVE|ICON)[ \t]+([0-9]+)[ \t]+([^ \t]+)$")
+        if(NOT line MATCHES "^(BITMAP|WAVE|ICON|TEXT)[ \t]+([0-9]+)[ \t]+([^ \t]+)$")
             message(FATAL_ERROR "${list_file}: malformed resource line: ${line}")
         endif()
         set(kind "${CMAKE_MATCH_1}")
@@ -30,6 +31,8 @@ function(velmora_embed_resources target list_file function_name)
             set(type "Bitmap")
         elseif(kind STREQUAL "ICON")
             set(type "Icon")
+        elseif(kind STREQUAL "TEXT")
+            set(type "Text")
         else()
             set(type "Wave")
         endif()

@@ -27,6 +27,20 @@ inline constexpr SoundRegistration kSoundRegistrations[] = {
     {24, 125, true}, {25, 126, true}, {26, 123, true}, {27, 131, true}, {28, 132, true},
 };
 
+// The WAVE resource a sound key plays, or 0 for a key that is not registered.
+constexpr int waveOfSound(int key) {
+    for (const SoundRegistration& registration : kSoundRegistrations) {
+        if (registration.key == key) {
+            return registration.waveId;
+        }
+    }
+    return 0;
+}
+
+// The TEXT resource that holds every voice's spoken text: WAVE number, name, speaker and text,
+// separated by tabs, one voice a line.
+inline constexpr int kVoiceLinesText = 1;
+
 // The ambient loops and where in the square they are heard from.
 struct AmbientPlace {
     int key;

@@ -125,7 +125,24 @@ void onDestroy(GtkWidget*, gpointer data) {
 }
 
 // What the menu items do, by name.
-enum class Action { Exit, ActualSize, ZoomIn, ZoomOut, Fit, Fullscreen, SaveFrame, Keys, About };
+enum class Action {
+    Exit,
+    ActualSize,
+    ZoomIn,
+    ZoomOut,
+    Fit,
+    Fullscreen,
+    Captions,
+    SaveFrame,
+    Keys,
+    About
+};
+
+void showCaptions(Program& program, bool shown) {
+    program.settings.captions = shown;
+    program.procedure.state().captionsEnabled = shown;
+    program.procedure.onSize(); // paints again, with or without the caption
+}
 
 void run(Program& program, Action action) {
     switch (action) {
@@ -147,6 +164,8 @@ void run(Program& program, Action action) {
     case Action::Fullscreen:
         toggleFullscreen(program);
         break;
+    case Action::Captions: // a check item: onMenuItem reads its state
+        break;
     case Action::SaveFrame:
         saveFramePicture(program);
         break;
@@ -160,8 +179,14 @@ void run(Program& program, Action action) {
 }
 
 void onMenuItem(GtkMenuItem* item, gpointer data) {
-    run(*static_cast<Program*>(data),
-        Action(GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), "action"))));
+    Program& program = *static_cast<Program*>(data);
+    const Action action = Action(GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), "action")));
+    if (action == Action::Captions) {
+        showCaptions(program, gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item)));
+        saveSettings(program);
+    } else {
+        run(program, action);
+    }
 }
 
 gboolean onAccelerator(GtkAccelGroup*, GObject*, guint, GdkModifierType, gpointer data) {
@@ -193,7 +218,8 @@ const std::vector<Menu>& menus() {
           {"Zoom _In", Action::ZoomIn, GDK_KEY_plus, GDK_CONTROL_MASK, GDK_KEY_equal},
           {"Zoom _Out", Action::ZoomOut, GDK_KEY_minus, GDK_CONTROL_MASK, GDK_KEY_KP_Subtract},
           {"_Fit to Window", Action::Fit},
-          {"F_ull Screen", Action::Fullscreen, GDK_KEY_F11}}},
+          {"F_ull Screen", Action::Fullscreen, GDK_KEY_F11},
+          {"_Captions", Action::Captions}}},
         {"_Help",
          {{"_Keys", Action::Keys, GDK_KEY_F1},
           // Alt with "?" or "/" opens the About box.
@@ -214,7 +240,12 @@ GtkWidget* menuBar(Program& program, GtkAccelGroup* accelerators) {
         GtkWidget* top = gtk_menu_item_new_with_mnemonic(menu.title);
         GtkWidget* items = gtk_menu_new();
         for (const MenuEntry& entry : menu.entries) {
-            GtkWidget* item = gtk_menu_item_new_with_mnemonic(entry.label);
+            GtkWidget* item = entry.action == Action::Captions
+                                  ? gtk_check_menu_item_new_with_mnemonic(entry.label)
+                                  : gtk_menu_item_new_with_mnemonic(entry.label);
+            if (entry.action == Action::Captions) {
+                gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), program.settings.captions);
+            }
             g_object_set_data(G_OBJECT(item), "action", GINT_TO_POINTER(int(entry.action)));
             g_signal_connect(item, "activate", G_CALLBACK(onMenuItem), &program);
             if (entry.key != 0) {
@@ -347,6 +378,7 @@ int main(int argc, char** argv) {
         if (line.zoom) {
             program.settings.zoom = line.zoom;
         }
+        procedure.state().captionsEnabled = program.settings.captions;
         GtkWidget* window = createMainWindow(program, line.fullscreen || remembered.fullscreen);
         gtk_widget_show_all(window);
         procedure.onCreate();

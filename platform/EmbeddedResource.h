@@ -6,8 +6,9 @@
 
 namespace velmora::platform {
 
-// The kinds of resource the program carries: pictures, sounds and the window's icons (PNG).
-enum class ResourceType { Bitmap, Wave, Icon };
+// The kinds of resource the program carries: pictures, sounds, the window's icons (PNG) and
+// text tables.
+enum class ResourceType { Bitmap, Wave, Icon, Text };
 
 // One file embedded into an executable from the resource script.
 struct EmbeddedResource {

@@ -28,7 +28,7 @@ void FrameComposer::computeScreenLayout() {
     unusedPicture_ = Bitmap::load(host_, content::kForumPlanBitmap);
     dialoguePanel_ = Bitmap::load(host_, content::kDialoguePanelBitmap);
     loadingScreen_ = Bitmap::load(host_, content::kLoadingScreenBitmap);
-    bottomPanel_ = Bitmap::load(host_, content::kBottomPanelBitmap);
+    bottomPanel_.setPanel(Bitmap::load(host_, content::kBottomPanelBitmap));
     closingPanel_ = Bitmap::load(host_, content::kClosingPanelBitmap);
 }
 
@@ -39,6 +39,9 @@ void FrameComposer::composeFrame(const FrameRequest& request) {
         drawLayers(request);
     }
     presentFrame();
+    if (bottomPanel_.show(request.caption)) {
+        presentBottomPanel();
+    }
 }
 
 void FrameComposer::drawLayers(const FrameRequest& request) {
@@ -79,6 +82,10 @@ void FrameComposer::showLoadingText(const char* text) {
 
 void FrameComposer::paintWindowBackground() {
     host_.clearWindow();
+    presentBottomPanel();
+}
+
+void FrameComposer::presentBottomPanel() {
     const ScreenPoint panel = bottomPanelOriginFor(screenWidth_, frameOrigin_);
     if (!bottomPanel_.empty()) {
         host_.presentImage(bottomPanel_.view(), panel.x, panel.y);

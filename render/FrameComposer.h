@@ -2,6 +2,7 @@
 
 #include "render/Bitmap.h"
 #include "render/BitmapFont.h"
+#include "render/CaptionPanel.h"
 #include "render/ColorBuffer.h"
 #include "render/ColorTools.h"
 #include "render/DepthBuffer.h"
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 
 namespace velmora {
 
@@ -24,13 +26,15 @@ struct FrameFlags {
 };
 
 // Everything a frame depends on besides the pictures: the scene, the eye and the flags. The
-// menu overlay, when set, draws the open menu's text over the dialogue panel.
+// menu overlay, when set, draws the open menu's text over the dialogue panel; the caption, when
+// set, is written on the bottom panel.
 struct FrameRequest {
     SceneParts scene;
     Vertex camera;
     float heading = 0.0f;
     FrameFlags flags;
     std::function<void(ColorBuffer&, const BitmapFont&)> menuOverlay;
+    std::optional<CaptionText> caption = std::nullopt;
 };
 
 // Draws whole frames into the colour buffer and shows them through the host at the frame's
@@ -48,7 +52,8 @@ class FrameComposer {
     // pictures: the dialogue panel, the loading screen, the bottom panel, the closing panel.
     void computeScreenLayout();
 
-    // Draws one frame and presents it. Before loading completes it is the bare loading screen.
+    // Draws one frame and presents it, and the bottom panel again when its caption page changed.
+    // Before loading completes it is the bare loading screen.
     // A visible surface whose colour has no brush ends the program (FatalError).
     void composeFrame(const FrameRequest& request);
     // A fresh copy of the loading screen with one progress text at (220, 300), presented.
@@ -56,6 +61,9 @@ class FrameComposer {
     // Black window, the bottom panel under the frame.
     void paintWindowBackground();
     void presentFrame();
+    void presentBottomPanel();
+    // The bottom panel as shown, with its caption lines.
+    const CaptionPanel& bottomPanel() const { return bottomPanel_; }
 
     // The colour tables; rebuild them after every load.
     ColorTools& colors() { return colors_; }
@@ -79,7 +87,7 @@ class FrameComposer {
     Bitmap unusedPicture_; // bitmap 11, loaded with the screen pictures, never shown
     Bitmap dialoguePanel_;
     Bitmap loadingScreen_;
-    Bitmap bottomPanel_;
+    CaptionPanel bottomPanel_;
     Bitmap closingPanel_;
     int screenWidth_ = 0;
     ScreenPoint frameOrigin_;

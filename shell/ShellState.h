@@ -17,6 +17,8 @@ struct ShellState {
 
     std::atomic<int> loadingComplete{0};
     std::atomic<int> depthViewEnabled{0};
+    // Whether the voices' captions are written on the bottom panel (main thread only).
+    bool captionsEnabled = true;
     // Walking, the menu and the closing panel, shared with the conversations.
     InteractionFlags interaction;
 };

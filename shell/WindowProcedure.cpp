@@ -119,6 +119,9 @@ void WindowProcedure::composeFrame() {
     request.flags.depthViewEnabled = state_.depthViewEnabled != 0;
     request.flags.menuOpen = state_.interaction.menuOpen != 0;
     request.flags.finaleShown = state_.interaction.finaleShown != 0;
+    if (state_.captionsEnabled) {
+        request.caption = dialogue_.captions().at(CaptionClock::now());
+    }
     composer_.composeFrame(request);
 }
 
