@@ -77,12 +77,15 @@ ParsedOptions parseOptions(int argc, char** argv) {
     SnapOptions& o = parsed.options;
     gboolean stats = FALSE, edges = FALSE, debug = FALSE, trace = FALSE, depthView = FALSE;
     gboolean loading = FALSE, version = FALSE;
-    OptionText out, keys, at, heading, world;
+    OptionText out, windowOut, keys, at, heading, world;
     const GOptionEntry entries[] = {
         {"stats", 0, 0, G_OPTION_ARG_NONE, &stats,
          "Print the world's figures, where the visitor ended, who has been talked to", nullptr},
         {"edges", 0, 0, G_OPTION_ARG_NONE, &edges, "List every collision edge", nullptr},
         {"out", 0, 0, G_OPTION_ARG_FILENAME, &out.value, "Write the frame as a PNG", "FILE.png"},
+        {"window-out", 0, 0, G_OPTION_ARG_FILENAME, &windowOut.value,
+         "Write the whole 1024x768 window picture (frame, panels, captions) as a PNG",
+         "FILE.png"},
         {"at", 0, 0, G_OPTION_ARG_STRING, &at.value,
          "Place the camera there instead of the world's default location", "X,Y,Z"},
         {"heading", 0, 0, G_OPTION_ARG_STRING, &heading.value,
@@ -128,6 +131,7 @@ ParsedOptions parseOptions(int argc, char** argv) {
     o.depthView = depthView;
     o.loading = loading;
     o.out = out.get();
+    o.windowOut = windowOut.get();
     o.world = world.get();
     if (keys.get()) {
         std::stringstream in(*keys.get());
@@ -144,8 +148,8 @@ ParsedOptions parseOptions(int argc, char** argv) {
     if (heading.get() && !(o.heading = parseFloat(*heading.get()))) {
         return fail("--heading wants degrees, not '" + *heading.get() + "'");
     }
-    if (!o.version && !o.stats && !o.edges && !o.out && o.keys.empty()) {
-        return fail("nothing to do: give --stats, --edges, --out or --keys");
+    if (!o.version && !o.stats && !o.edges && !o.out && !o.windowOut && o.keys.empty()) {
+        return fail("nothing to do: give --stats, --edges, --out, --window-out or --keys");
     }
     return parsed;
 }

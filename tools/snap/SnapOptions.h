@@ -18,6 +18,7 @@ struct SnapOptions {
     bool depthView = false;
     bool loading = false;
     std::optional<std::string> out;
+    std::optional<std::string> windowOut;
     std::optional<std::string> world;
     std::optional<Vertex> at;
     std::optional<float> heading;

@@ -6,6 +6,7 @@
 #include "content/Figures.h"
 #include "platform/EmbeddedResources.h"
 #include "platform/Host.h"
+#include "render/PngFile.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/VirtualKeys.h"
 #include "shell/WorldLocation.h"
@@ -113,6 +114,17 @@ bool writeFrame(WindowProcedure& procedure, const SnapOptions& options) {
     return procedure.composer().frame().writePng(*options.out);
 }
 
+// The whole window picture after the keys, as the window would show it at scale 1.
+bool writeWindow(ConsoleHost& host, WindowProcedure& procedure, const SnapOptions& options) {
+    procedure.composer().paintWindowBackground();
+    if (options.loading) {
+        procedure.composer().showLoadingText("");
+    } else {
+        procedure.composeFrame();
+    }
+    return velmora::writePng(host.picture().view(), *options.windowOut);
+}
+
 // Loads, presses the keys and does what the options ask; returns the exit code.
 int run(ConsoleHost& host, const SnapOptions& options) {
     const std::string world = velmora::findWorldDirectory(
@@ -125,15 +137,23 @@ int run(ConsoleHost& host, const SnapOptions& options) {
                               options.heading.value_or(procedure.state().heading));
     }
     pressKeys(host, procedure, options);
+    std::optional<std::string> unwritten;
     if (!host.exitCode()) {
         report(procedure, options);
-        if (options.out && !writeFrame(procedure, options) && !host.exitCode()) {
-            std::cerr << "velmora-snap: cannot write " << *options.out << "\n";
-            procedure.onDestroy();
-            return 2;
+        if (options.out && !writeFrame(procedure, options)) {
+            unwritten = options.out;
+        } else if (options.windowOut && !writeWindow(host, procedure, options)) {
+            unwritten = options.windowOut;
+        }
+        if (host.exitCode()) {
+            unwritten.reset(); // the error that ended the run says more
         }
     }
     procedure.onDestroy();
+    if (unwritten) {
+        std::cerr << "velmora-snap: cannot write " << *unwritten << "\n";
+        return 2;
+    }
     return host.exitCode().value_or(0);
 }
 
