@@ -456,8 +456,10 @@ def scenario_figure(velmora, snap):
         frame, square = wait_square(program)
         program.wait_quiet()
         check(frame.panel(square) < 0.2, "no dialogue panel before the walk")
+        plate = lambda shot: frame.pixels(shot, 143, 490, 700, 140, step=4)  # the caption's place
         walked = program.mark()
         press(program.window, *ROUTE, delay=15)
+        frame.wait(lambda shot: differing(plate(shot), plate(square)) > 0.05, "the greeting's caption")
         menu = frame.wait(lambda shot: frame.panel(shot) > 0.6, "the dialogue panel")
         opened = program.mark()
         lines = [fraction(frame.pixels(menu, 330, y, 330, 24), lambda p: sum(p) < 300)
@@ -474,6 +476,7 @@ def scenario_figure(velmora, snap):
         escaped = program.mark()
         press(program.window, "Escape")
         closed = frame.wait(lambda shot: frame.panel(shot) < 0.2, "the dialogue panel to go")
+        check(differing(plate(closed), plate(square)) < 0.01, "Esc takes the answer's caption away")
         heard = program.wait_heard(lambda h: h.duration > escaped + 2.0, "two seconds after Esc")
         check(heard.level(escaped + 0.5, escaped + 2.0) < QUIET, "Esc stops the answer")
         press(program.window, "Down", "Down", "Down")
