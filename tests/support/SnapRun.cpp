@@ -56,6 +56,29 @@ long differingPixels(cairo_surface_t* actual, cairo_surface_t* expected,
 
 } // namespace
 
+std::vector<std::uint32_t> Picture::part(int x, int y, int w, int h) const {
+    std::vector<std::uint32_t> out;
+    for (int row = y; row < y + h; ++row) {
+        const auto begin = pixels.begin() + std::ptrdiff_t(row) * width + x;
+        out.insert(out.end(), begin, begin + w);
+    }
+    return out;
+}
+
+Picture readPicture(const std::filesystem::path& path) {
+    Picture picture;
+    if (const Image image = readPng(path)) {
+        picture.width = cairo_image_surface_get_width(image.get());
+        picture.height = cairo_image_surface_get_height(image.get());
+        for (int y = 0; y < picture.height; ++y) {
+            for (int x = 0; x < picture.width; ++x) {
+                picture.pixels.push_back(pixelAt(image.get(), x, y));
+            }
+        }
+    }
+    return picture;
+}
+
 SnapRun runSnap(const std::string& snap, const std::string& directory, const std::string& arguments,
                 const std::string& redirection) {
     const std::string command =

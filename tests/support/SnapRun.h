@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace velmora::test {
 
@@ -15,6 +17,17 @@ struct SnapRun {
 // redirection leaves on standard output (by default both streams).
 SnapRun runSnap(const std::string& snap, const std::string& directory, const std::string& arguments,
                 const std::string& redirection = "2>&1");
+
+// A PNG's pixels as 0xRRGGBB, row by row; empty when the file cannot be read.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    // The pixels of a rectangle inside the picture, row by row.
+    std::vector<std::uint32_t> part(int x, int y, int w, int h) const;
+};
+Picture readPicture(const std::filesystem::path& path);
 
 // Whether the golden pictures are being drawn anew (VELMORA_UPDATE_GOLDEN=1).
 bool updatingGoldens();

@@ -2,12 +2,10 @@
 // the caption of the voice being heard.
 #include "SnapRun.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,40 +18,8 @@ constexpr const char* kToThePlebeian =
     "Left Left Left Left Left Left Left Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up "
     "Up Up Up Up Up Left Left Left Left Left Left Left Left Left tick";
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-
-    // The rectangle's pixels, row by row.
-    std::vector<std::uint32_t> part(int x, int y, int w, int h) const {
-        std::vector<std::uint32_t> out;
-        for (int row = y; row < y + h; ++row) {
-            const auto begin = pixels.begin() + std::ptrdiff_t(row) * width + x;
-            out.insert(out.end(), begin, begin + w);
-        }
-        return out;
-    }
-};
-
-Picture readPng(const fs::path& path) {
-    std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
-        cairo_image_surface_create_from_png(path.c_str()), cairo_surface_destroy);
-    Picture picture;
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-        return picture;
-    }
-    picture.width = cairo_image_surface_get_width(surface.get());
-    picture.height = cairo_image_surface_get_height(surface.get());
-    const int stride = cairo_image_surface_get_stride(surface.get()) / 4;
-    const auto* data = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(surface.get()));
-    for (int row = 0; row < picture.height; ++row) {
-        for (int x = 0; x < picture.width; ++x) {
-            picture.pixels.push_back(data[row * stride + x] & 0xFFFFFF);
-        }
-    }
-    return picture;
-}
+using velmora::test::Picture;
+using velmora::test::readPicture;
 
 class SnapWindow : public testing::Test {
   protected:
@@ -72,7 +38,7 @@ class SnapWindow : public testing::Test {
         }
         const auto run = velmora::test::runSnap(VELMORA_SNAP, ".", arguments);
         EXPECT_EQ(run.exitCode, 0) << run.out;
-        return readPng(out);
+        return readPicture(out);
     }
 
     const fs::path scratch = fs::temp_directory_path() / ("velmora-snap-window-" + std::to_string(getpid()));
@@ -85,7 +51,7 @@ TEST_F(SnapWindow, TheFrameSitsAtTheTopCentreAndTheBareRowsAreBlack) {
     const Picture picture = window("", "start", true);
     ASSERT_EQ(picture.width, 1024);
     ASSERT_EQ(picture.height, 768);
-    const Picture frame = readPng(scratch / "start-frame.png");
+    const Picture frame = readPicture(scratch / "start-frame.png");
     ASSERT_EQ(frame.width, 1000);
     EXPECT_EQ(picture.part(12, 0, 1000, 400), frame.pixels);
     EXPECT_EQ(picture.part(0, 400, 1024, 20), std::vector<std::uint32_t>(1024 * 20, 0));
