@@ -17,12 +17,15 @@ constexpr const char* kDescription =
 
 CommandLine parseCommandLine(int argc, char** argv) {
     CommandLine line;
-    gboolean version = FALSE, fullscreen = FALSE;
+    gboolean version = FALSE, fullscreen = FALSE, watch = FALSE;
     gchar* world = nullptr;
     gchar* zoom = nullptr;
     const GOptionEntry entries[] = {
         {"world", 0, 0, G_OPTION_ARG_FILENAME, &world,
          "Read the world from DIR/data, or from DIR when it is data/ itself", "DIR"},
+        {"watch", 0, 0, G_OPTION_ARG_NONE, &watch,
+         "Reload the world within a second of a save to any of its files (View > Reload on Save)",
+         nullptr},
         {"fullscreen", 0, 0, G_OPTION_ARG_NONE, &fullscreen,
          "Open the window full screen instead of maximised", nullptr},
         {"zoom", 0, 0, G_OPTION_ARG_STRING, &zoom,
@@ -47,6 +50,7 @@ CommandLine parseCommandLine(int argc, char** argv) {
     g_option_context_free(context);
     line.version = version;
     line.fullscreen = fullscreen;
+    line.watch = watch;
     if (zoom != nullptr) {
         line.zoom = parseZoom(zoom);
         if (!line.zoom && line.error.empty()) {

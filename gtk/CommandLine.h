@@ -9,6 +9,7 @@ namespace velmora {
 struct CommandLine {
     bool version = false;
     bool fullscreen = false;
+    bool watch = false;
     std::optional<int> zoom;
     std::optional<std::string> world;
     // Empty when the arguments are good; else the reason, to print with the usage.

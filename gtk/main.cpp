@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "GtkHost.h"
 #include "KeysHelp.h"
+#include "WorldWatch.h"
 #include "content/Pictures.h"
 #include "platform/EmbeddedResources.h"
 #include "shell/PictureScale.h"
@@ -26,6 +27,7 @@ using velmora::WindowProcedure;
 struct Program {
     GtkHost& host;
     WindowProcedure& procedure;
+    velmora::WorldWatch& watch;
     velmora::ViewSettings settings;
     int startZoom = 1; // until the visitor chooses one
     bool fullscreen = false;
@@ -133,6 +135,7 @@ enum class Action {
     Fit,
     Fullscreen,
     Captions,
+    ReloadOnSave,
     SaveFrame,
     Keys,
     About
@@ -164,7 +167,8 @@ void run(Program& program, Action action) {
     case Action::Fullscreen:
         toggleFullscreen(program);
         break;
-    case Action::Captions: // a check item: onMenuItem reads its state
+    case Action::Captions: // check items: onMenuItem reads their state
+    case Action::ReloadOnSave:
         break;
     case Action::SaveFrame:
         saveFramePicture(program);
@@ -181,9 +185,13 @@ void run(Program& program, Action action) {
 void onMenuItem(GtkMenuItem* item, gpointer data) {
     Program& program = *static_cast<Program*>(data);
     const Action action = Action(GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), "action")));
+    const bool active = GTK_IS_CHECK_MENU_ITEM(item) &&
+                        gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item));
     if (action == Action::Captions) {
-        showCaptions(program, gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item)));
+        showCaptions(program, active);
         saveSettings(program);
+    } else if (action == Action::ReloadOnSave) {
+        program.watch.setEnabled(active);
     } else {
         run(program, action);
     }
@@ -219,13 +227,26 @@ const std::vector<Menu>& menus() {
           {"Zoom _Out", Action::ZoomOut, GDK_KEY_minus, GDK_CONTROL_MASK, GDK_KEY_KP_Subtract},
           {"_Fit to Window", Action::Fit},
           {"F_ull Screen", Action::Fullscreen, GDK_KEY_F11},
-          {"_Captions", Action::Captions}}},
+          {"_Captions", Action::Captions},
+          {"_Reload on Save", Action::ReloadOnSave}}},
         {"_Help",
          {{"_Keys", Action::Keys, GDK_KEY_F1},
           // Alt with "?" or "/" opens the About box.
           {"_About ...", Action::About, GDK_KEY_question, GDK_MOD1_MASK, GDK_KEY_slash}}},
     };
     return table;
+}
+
+// A plain item, or a check item showing whether its setting is on.
+GtkWidget* menuItem(const Program& program, const MenuEntry& entry) {
+    if (entry.action != Action::Captions && entry.action != Action::ReloadOnSave) {
+        return gtk_menu_item_new_with_mnemonic(entry.label);
+    }
+    GtkWidget* item = gtk_check_menu_item_new_with_mnemonic(entry.label);
+    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item),
+                                   entry.action == Action::Captions ? program.settings.captions
+                                                                    : program.watch.enabled());
+    return item;
 }
 
 void addAccelerator(GtkAccelGroup* accelerators, guint key, GdkModifierType modifiers,
@@ -240,12 +261,7 @@ GtkWidget* menuBar(Program& program, GtkAccelGroup* accelerators) {
         GtkWidget* top = gtk_menu_item_new_with_mnemonic(menu.title);
         GtkWidget* items = gtk_menu_new();
         for (const MenuEntry& entry : menu.entries) {
-            GtkWidget* item = entry.action == Action::Captions
-                                  ? gtk_check_menu_item_new_with_mnemonic(entry.label)
-                                  : gtk_menu_item_new_with_mnemonic(entry.label);
-            if (entry.action == Action::Captions) {
-                gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), program.settings.captions);
-            }
+            GtkWidget* item = menuItem(program, entry);
             g_object_set_data(G_OBJECT(item), "action", GINT_TO_POINTER(int(entry.action)));
             g_signal_connect(item, "activate", G_CALLBACK(onMenuItem), &program);
             if (entry.key != 0) {
@@ -371,7 +387,9 @@ int main(int argc, char** argv) {
         WindowProcedure procedure(host,
                                   velmora::findWorldDirectory(line.world, velmora::ownExecutable(),
                                                               VELMORA_INSTALLED_DATA));
-        Program program{host, procedure,
+        velmora::WorldWatch watch(procedure);
+        watch.setEnabled(line.watch);
+        Program program{host, procedure, watch,
                         velmora::readViewSettings(velmora::viewSettingsPath(), std::cerr)};
         // The command line decides for this run only.
         const velmora::ViewSettings remembered = program.settings;

@@ -42,4 +42,34 @@ void reloadWorld(World& world, WorldReader& reader, platform::Host& host) {
     runLoadPipeline(world, reader, host);
 }
 
+std::optional<platform::FatalError> replaceWorld(World& world, WorldReader& reader,
+                                                 platform::Host& host) {
+    struct Candidate : World {};
+    Candidate candidate;
+    try {
+        runLoadPipeline(candidate, reader, host);
+    } catch (const platform::FatalError& error) {
+        return error;
+    }
+    world.bspRoot = std::move(candidate.bspRoot);
+    world.objectDefinitions = std::move(candidate.objectDefinitions);
+    world.objectInstances = std::move(candidate.objectInstances);
+    world.colors = std::move(candidate.colors);
+    world.edges = std::move(candidate.edges);
+    world.defaultLocation = candidate.defaultLocation;
+    world.defaultHeading = candidate.defaultHeading;
+    return std::nullopt;
+}
+
+std::vector<std::string> filesRead(const WorldReader& reader, const std::string& dataDirectory) {
+    std::vector<std::string> files{dataDirectory + "/bsp.cfg"};
+    if (!reader.worldFileName().empty()) {
+        files.push_back(dataDirectory + "/" + reader.worldFileName());
+    }
+    for (const std::string& name : reader.includedFiles()) {
+        files.push_back(dataDirectory + "/" + name);
+    }
+    return files;
+}
+
 } // namespace velmora

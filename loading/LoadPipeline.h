@@ -2,6 +2,11 @@
 
 #include "world/World.h"
 #include "world/WorldReader.h"
+#include "platform/FatalError.h"
+
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -16,5 +21,15 @@ void loadWorld(WorldReader& reader, Vertex& camera, float& heading, platform::Ho
 
 // Empties the scene and loads the files again as they are now; the camera stays where it is.
 void reloadWorld(World& world, WorldReader& reader, platform::Host& host);
+
+// Loads the files as they are now into a scene of their own and, only when that succeeds, puts
+// it in place of world's scene. A load that fails leaves world as it was and gives the error
+// that stopped it. The reader must have read its configuration.
+std::optional<platform::FatalError> replaceWorld(World& world, WorldReader& reader,
+                                                 platform::Host& host);
+
+// The paths of the files the reader has read in this load, under its data directory: bsp.cfg,
+// the top world file and every included file.
+std::vector<std::string> filesRead(const WorldReader& reader, const std::string& dataDirectory);
 
 } // namespace velmora

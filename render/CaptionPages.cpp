@@ -4,9 +4,11 @@
 
 namespace velmora {
 
-std::vector<std::string> wrapWords(std::string_view text, int maxWidth,
-                                   const std::function<int(std::string_view)>& widthOf) {
-    std::vector<std::string> lines;
+namespace {
+
+void wrapParagraph(std::string_view text, int maxWidth,
+                   const std::function<int(std::string_view)>& widthOf,
+                   std::vector<std::string>& lines) {
     std::string line;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -27,6 +29,19 @@ std::vector<std::string> wrapWords(std::string_view text, int maxWidth,
     }
     if (!line.empty()) {
         lines.push_back(line);
+    }
+}
+
+} // namespace
+
+std::vector<std::string> wrapWords(std::string_view text, int maxWidth,
+                                   const std::function<int(std::string_view)>& widthOf) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        wrapParagraph(text.substr(start, end - start), maxWidth, widthOf, lines);
+        start = end + 1;
     }
     return lines;
 }

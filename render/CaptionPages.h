@@ -15,8 +15,8 @@ struct CaptionText {
     double spoken = 0;
 };
 
-// The text broken into lines at spaces, each as wide as fits in maxWidth by widthOf; a word
-// wider than a line stands on a line of its own.
+// The text broken into lines at its line breaks and at spaces, each as wide as fits in maxWidth
+// by widthOf; a word wider than a line stands on a line of its own.
 std::vector<std::string> wrapWords(std::string_view text, int maxWidth,
                                    const std::function<int(std::string_view)>& widthOf);
 

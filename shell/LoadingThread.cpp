@@ -51,8 +51,9 @@ void LoadingThread::run(std::stop_token stop) {
         loadWorld(reader, camera, heading, host);
         world.progressCallback = nullptr;
         auto figures = std::make_shared<Figures>(steps_.createFigures());
-        host.runOnMainThread([loaded = steps_.loaded, camera, heading, figures] {
-            loaded(camera, heading, *figures);
+        host.runOnMainThread([loaded = steps_.loaded, camera, heading, figures,
+                              files = filesRead(reader, dataDirectory_)] {
+            loaded(camera, heading, *figures, files);
         });
     } catch (const platform::FatalError& error) {
         World::instance().progressCallback = nullptr;

@@ -9,6 +9,7 @@
 #include <string>
 #include <stop_token>
 #include <thread>
+#include <vector>
 
 namespace velmora {
 
@@ -20,8 +21,11 @@ struct LoadingSteps {
     std::function<void()> computeScreenLayout;
     // Makes the figures; runs on the loading thread once the world is loaded.
     std::function<Figures()> createFigures;
-    // The world is loaded and the figures stand: the camera at the default location and heading.
-    std::function<void(const Vertex& camera, float heading, Figures& figures)> loaded;
+    // The world is loaded and the figures stand: the camera at the default location and heading,
+    // and the paths of the files the world was read from.
+    std::function<void(const Vertex& camera, float heading, Figures& figures,
+                       const std::vector<std::string>& files)>
+        loaded;
     // The load ended with a fatal error: show it, then end the program with exit code 5.
     std::function<void(const platform::FatalError& error)> failed;
 };

@@ -8,6 +8,7 @@
 #include "sound/SoundManager.h"
 #include "world/World.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace velmora {
@@ -58,15 +59,21 @@ void WindowProcedure::onCreate() {
         return Cast::createFigures(
             host_, [this](std::int32_t kind) { dialogue_.onCharacterReached(kind); });
     };
-    steps.loaded = [this](const Vertex& camera, float heading, Figures& figures) {
-        dispatch([&] { finishLoading(camera, heading, figures); });
+    steps.loaded = [this](const Vertex& camera, float heading, Figures& figures,
+                          const std::vector<std::string>& files) {
+        dispatch([&] { finishLoading(camera, heading, figures, files); });
     };
     steps.failed = [this](const platform::FatalError& error) { showFatal(error); };
     loading_ = std::make_unique<LoadingThread>(host_, dataDirectory_, std::move(steps));
     loading_->start();
 }
 
-void WindowProcedure::finishLoading(const Vertex& camera, float heading, Figures& figures) {
+void WindowProcedure::finishLoading(const Vertex& camera, float heading, Figures& figures,
+                                    const std::vector<std::string>& files) {
+    worldFiles_ = files;
+    if (filesChanged_) {
+        filesChanged_();
+    }
     state_.camera = camera;
     state_.heading = heading;
     composer_.colors().buildColorTools(World::instance().colors);
@@ -119,7 +126,9 @@ void WindowProcedure::composeFrame() {
     request.flags.depthViewEnabled = state_.depthViewEnabled != 0;
     request.flags.menuOpen = state_.interaction.menuOpen != 0;
     request.flags.finaleShown = state_.interaction.finaleShown != 0;
-    if (state_.captionsEnabled) {
+    if (!worldError_.empty()) {
+        request.caption = CaptionText{worldError_, 0};
+    } else if (state_.captionsEnabled) {
         request.caption = dialogue_.captions().at(CaptionClock::now());
     }
     composer_.composeFrame(request);
@@ -233,6 +242,39 @@ void WindowProcedure::reload() {
     World& world = World::instance();
     reloadWorld(world, reader, host_);
     composer_.colors().buildColorTools(world.colors);
+}
+
+void WindowProcedure::reloadAfterSave() {
+    if (state_.loadingComplete == 0 || failed_) {
+        return;
+    }
+    WorldReader reader(dataDirectory_);
+    std::optional<platform::FatalError> error;
+    try {
+        reader.readConfiguration();
+        error = replaceWorld(World::instance(), reader, host_);
+    } catch (const platform::FatalError& unreadable) {
+        error = unreadable;
+    }
+    // Watch what this load reached as well as what the shown world came from: the save that
+    // mends a broken include may be to a file only the failed load read.
+    std::vector<std::string> files = filesRead(reader, dataDirectory_);
+    if (error) {
+        worldError_ = error->caption() + ": " + error->text();
+        for (const std::string& file : worldFiles_) {
+            if (std::find(files.begin(), files.end(), file) == files.end()) {
+                files.push_back(file);
+            }
+        }
+    } else {
+        worldError_.clear();
+        dispatch([this] { composer_.colors().buildColorTools(World::instance().colors); });
+    }
+    worldFiles_ = std::move(files);
+    if (filesChanged_) {
+        filesChanged_();
+    }
+    dispatch([this] { composeFrame(); });
 }
 
 void WindowProcedure::escape() {

@@ -5,8 +5,11 @@
 #include "shell/LoadingThread.h"
 #include "shell/ShellState.h"
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -51,6 +54,18 @@ class WindowProcedure {
     // Puts the visitor somewhere else (velmora-snap's --at and --heading).
     void placeCamera(const Vertex& camera, float heading);
 
+    // A world file was saved: the files are read again into a scene of their own, which takes
+    // the place of the one shown only if it loads. The visitor keeps his place, heading and
+    // conversations. A save that does not load keeps the last good world on screen, with the
+    // error written on the bottom panel until a save loads again; nothing ends the program.
+    void reloadAfterSave();
+    // The files the shown world was read from (and those a failed load reached), to watch.
+    const std::vector<std::string>& worldFiles() const { return worldFiles_; }
+    // The error of the last save that did not load; empty once one loads.
+    const std::string& worldError() const { return worldError_; }
+    // Called on the main thread whenever worldFiles() has changed.
+    void onWorldFilesChanged(std::function<void()> listener) { filesChanged_ = std::move(listener); }
+
     const Dialogue& dialogue() const { return dialogue_; }
     const ShellState& state() const { return state_; }
     ShellState& state() { return state_; }
@@ -58,7 +73,8 @@ class WindowProcedure {
 
   private:
     template <typename Handler> void dispatch(Handler handler);
-    void finishLoading(const Vertex& camera, float heading, Figures& figures);
+    void finishLoading(const Vertex& camera, float heading, Figures& figures,
+                       const std::vector<std::string>& files);
     void showFatal(const platform::FatalError& error);
     void step(bool forward);
     void turn(float delta);
@@ -76,6 +92,9 @@ class WindowProcedure {
     std::unique_ptr<LoadingThread> loading_;
     bool failed_ = false;
     bool destroyed_ = false;
+    std::vector<std::string> worldFiles_;
+    std::string worldError_;
+    std::function<void()> filesChanged_;
 };
 
 } // namespace velmora

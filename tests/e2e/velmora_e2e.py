@@ -208,7 +208,7 @@ class Velmora:
     """The program, started in a directory with its data/, with OpenAL Soft's null backend or
     its wave backend recording to a file; what it prints is kept."""
 
-    def __init__(self, binary, cwd, recording=False, debug=False):
+    def __init__(self, binary, cwd, recording=False, debug=False, arguments=()):
         self.recording = os.path.join(tempfile.mkdtemp(dir=SCRATCH), "heard.wav") if recording else None
         config = os.path.join(tempfile.mkdtemp(dir=SCRATCH), "alsoft.conf")
         with open(config, "w") as f:
@@ -222,7 +222,7 @@ class Velmora:
         if debug:
             env["G_MESSAGES_DEBUG"] = "all"
         self.output = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([binary], cwd=cwd, env=env, stdout=self.output,
+        self.process = subprocess.Popen([binary, *arguments], cwd=cwd, env=env, stdout=self.output,
                                         stderr=subprocess.STDOUT)
         self.window = None
 
@@ -541,6 +541,37 @@ def scenario_zoom(velmora, snap):
         program.stop()
 
 
+def scenario_watch(velmora, snap):
+    """With --watch a save reloads the world where the visitor stands; a save that does not load
+    keeps the last good world and writes its error on the bottom panel until a good save."""
+    directory = scratch_world("world")
+    path = os.path.join(directory, "data", "square.txt")
+    with open(path) as f:
+        good = f.read()
+
+    def save(text):  # as many editors do: a new file renamed over the old
+        with open(path + ".new", "w") as f:
+            f.write(text)
+        os.replace(path + ".new", path)
+
+    program = Velmora(velmora, directory, arguments=["--watch"])
+    try:
+        frame, square = wait_square(program)
+        plate = lambda shot: frame.pixels(shot, 143, 490, 700, 140, step=4)  # the caption's place
+        press(program.window, "Up", "Up")
+        save(good.replace("180,170,150", "40,90,200"))
+        shown = frame.wait_equal(snap_frame(snap, directory, ["Up", "Up"]), "the saved world, seen from two steps on")
+        save(good.replace("COLOR_FILL", "COLOUR_FILL", 1))
+        broken = frame.wait(lambda shot: differing(plate(shot), plate(square)) > 0.05, "the error on the bottom panel")
+        check(differing(frame.pixels(broken), frame.pixels(shown)) < 0.02 and program.process.poll() is None,
+              "a save that does not load keeps the last good world on screen, and the program runs on")
+        save(good)
+        frame.wait(lambda shot: differing(plate(shot), plate(square)) < 0.01, "a good save to take the error away")
+        check(program.exit_by_menu() == 0, "File > Exit ends the program with code 0")
+    finally:
+        program.stop()
+
+
 SCREENS = {"zoom": (3840, 2160)}  # the others run on SCREEN
 
 SCENARIOS = {
@@ -554,6 +585,7 @@ SCENARIOS = {
     "figure": scenario_figure,
     "close-talking": scenario_close_talking,
     "zoom": scenario_zoom,
+    "watch": scenario_watch,
 }
 
 

@@ -137,6 +137,7 @@ TEST(CaptionPages, WordsWrapAtSpacesToTheWidth) {
         {"  one   two  ", 70, {"one two"}},
         {"a verylongword b", 50, {"a", "verylongword", "b"}},
         {"one two three four", 30, {"one", "two", "three", "four"}},
+        {"one\ntwo three\n\nfour", 1000, {"one", "two three", "four"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(wrapWords(c.text, c.width, widthOf), c.lines) << c.text << " in " << c.width;
