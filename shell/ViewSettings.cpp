@@ -15,8 +15,27 @@ constexpr const char* kGroup = "view";
 using KeyFile = std::unique_ptr<GKeyFile, decltype(&g_key_file_free)>;
 
 // The error's message, freeing it.
+// Whether GLib's message can go on the terminal as it is: it quotes the offending line or value,
+// which in a damaged file may be binary garbage or run on for pages.
+bool printable(const char* message) {
+    if (!g_utf8_validate(message, -1, nullptr) || g_utf8_strlen(message, -1) > 160) {
+        return false;
+    }
+    for (const char* c = message; *c != '\0'; c = g_utf8_next_char(c)) {
+        if (g_unichar_iscntrl(g_utf8_get_char(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string takeMessage(GError* error) {
-    std::string message = error != nullptr ? error->message : "unknown error";
+    std::string message = "unknown error";
+    if (error != nullptr) {
+        message = printable(error->message) ? error->message
+                  : error->domain == G_KEY_FILE_ERROR ? "not a settings file"
+                                                       : "unreadable";
+    }
     g_clear_error(&error);
     return message;
 }

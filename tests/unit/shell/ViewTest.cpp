@@ -71,7 +71,10 @@ TEST(ViewSettings, SurviveARunAndLoseOnlyWhatIsDamaged) {
                                    "ELF\0\x01\xff[[",
                                    9)),
               ViewSettings{});
-    EXPECT_EQ(std::ranges::count(complaints.str(), '\n'), 1) << complaints.str();
+    // GLib's own message would quote the garbage.
+    EXPECT_EQ(complaints.str(), "velmora: " + path +
+                                    " cannot be read (not a settings file); the view starts as it "
+                                    "does the first time\n");
     // A folder where the file should be can be neither read nor written.
     std::filesystem::remove(path);
     std::filesystem::create_directories(path);
