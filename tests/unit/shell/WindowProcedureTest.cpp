@@ -270,6 +270,34 @@ TEST_F(Shell, ReloadRebuildsTheColourLookups) {
               0);
 }
 
+// A save that does not load keeps the world shown and its error on the bottom panel, without a
+// box; the next good save replaces the world where the visitor stands.
+TEST_F(Shell, AReloadAfterASaveKeepsTheLastGoodWorldUntilOneLoads) {
+    start();
+    load();
+    host.takeRequests();
+    procedure->placeCamera({0, 55, -300}, 7);
+    EXPECT_EQ(procedure->worldFiles(),
+              (std::vector<std::string>{"data/bsp.cfg", "data/world.txt"}));
+    const std::size_t surfaces = World::instance().bspRoot->surfaces.size();
+    writeWorld(kGround + kStone + "OBJECT_DEFINITION\nbox\n1\nSURFACE\nlid\n3\n0,0,0\n1,0,0\n"
+                                  "0,1,0\nPAINT\nstone\n");
+    procedure->reloadAfterSave();
+    EXPECT_NE(procedure->worldError().find("lid"), std::string::npos) << procedure->worldError();
+    EXPECT_EQ(World::instance().bspRoot->surfaces.size(), surfaces);
+    EXPECT_EQ(World::instance().colors.size(), 3u);
+    EXPECT_TRUE(host.takeMessages().empty());
+    EXPECT_TRUE(host.takeRequests().empty());
+
+    writeWorld(kGround + "COLOR_DEFINITION\nmarble\n200,200,200\n" + wallOf("marble"));
+    procedure->reloadAfterSave();
+    EXPECT_EQ(procedure->worldError(), "");
+    EXPECT_EQ(World::instance().colors.back().name, "marble");
+    EXPECT_EQ(procedure->state().camera, (Vertex{0, 55, -300}));
+    EXPECT_EQ(procedure->state().heading, 7.0f);
+    EXPECT_TRUE(host.takeMessages().empty());
+}
+
 // A chain of parallel walls, each beyond the last, takes the tree build many seconds: closing
 // must stop it rather than wait for it.
 TEST_F(Shell, ClosingStopsALoadStillRunning) {
