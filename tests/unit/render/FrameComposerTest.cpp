@@ -1,26 +1,18 @@
 #include "render/FrameComposer.h"
 #include "FakeHost.h"
 #include "RenderTestSupport.h"
-#include "loading/LoadPipeline.h"
-#include "platform/FatalError.h"
+#include "content/Pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <tuple>
-#include <unistd.h>
+#include <vector>
 
 namespace velmora {
 namespace {
 
-using platform::ResourceType;
-using rendertest::bmpOf;
-using rendertest::firstDifference;
 using rendertest::PixelAt;
 using rendertest::tagged;
-using rendertest::TestWorld;
 
 // Every picture tags its pixels with their position and a high bit pattern of its own.
 std::uint32_t sky(int x, int y) {
@@ -41,59 +33,78 @@ std::uint32_t bottomPanel(int x, int y) {
 
 constexpr std::uint32_t kEmptyGrey = 0xA3A3A3;
 
-// Where an image was shown and how large it was.
-using Placement = std::tuple<int, int, int, int>;
-Placement placementOf(const test::FakeHost::Shown& shown) {
-    return {shown.x, shown.y, shown.width, shown.height};
-}
-
-// The first pixel of a shown image that differs from the expectation, or -1.
-int firstWrongPixel(const test::FakeHost::Shown& shown, const PixelAt& expected) {
-    for (int i = 0; i < shown.width * shown.height; ++i) {
-        if ((shown.pixels[i] & 0xFFFFFF) != expected(i % shown.width, i / shown.width)) {
-            return i;
+// "" when the image was shown at (x, y), width by height, with the expected pixels.
+std::string differences(const test::FakeHost::Shown& shown, int x, int y, int width, int height,
+                        const PixelAt& expected) {
+    if (shown.x != x || shown.y != y || shown.width != width || shown.height != height) {
+        return "shown at " + std::to_string(shown.x) + ", " + std::to_string(shown.y);
+    }
+    for (int i = 0; i < width * height; ++i) {
+        if ((shown.pixels[i] & 0xFFFFFF) != (expected(i % width, i / width) & 0xFFFFFF)) {
+            return "pixel " + std::to_string(i);
         }
     }
-    return -1;
+    return "";
 }
 
-class ComposeFrame : public ::testing::Test {
-  protected:
-    ComposeFrame() {
-        put(3, 1000, 200, sky);
-        put(12, 1000, 400, loadingScreen);
-        put(13, 500, 300, dialoguePanel);
-        put(15, 834, 265, bottomPanel);
-        put(16, 504, 248, closingPanel);
+// The host serves every picture before the composer loads them.
+struct HostWithPictures {
+    HostWithPictures() {
+        put(content::kSkyBitmap, kFrameWidth, kHorizonRow, sky);
+        put(content::kLoadingScreenBitmap, kFrameWidth, kFrameHeight, loadingScreen);
+        put(content::kDialoguePanelBitmap, 500, 300, dialoguePanel);
+        put(content::kGlyphBitmap, 41 * 25, 25, tagged);
+        put(content::kBottomPanelBitmap, 834, 265, bottomPanel);
+        put(content::kClosingPanelBitmap, 504, 248, closingPanel);
     }
-
     void put(int number, int width, int height, const PixelAt& at) {
-        host.putResource(ResourceType::Bitmap, number, bmpOf(width, height, at));
+        host.putResource(platform::ResourceType::Bitmap, number,
+                         rendertest::bmpOf(width, height, at));
     }
-
-    FrameRequest request(float heading, FrameFlags flags) {
-        return {{world, nullptr, {}}, {0, 55, 0}, heading, flags, {}};
-    }
-
     test::FakeHost host;
-    TestWorld world;
 };
 
-TEST_F(ComposeFrame, BeforeLoadingCompletesOnlyTheLoadingScreenIsShown) {
-    FrameComposer composer(host);
+class ComposeFrame : public ::testing::Test, protected HostWithPictures {
+  protected:
+    FrameRequest request(float heading, FrameFlags flags, Vertex camera = {0, 55, 0}) {
+        return {{world, nullptr, {}}, camera, heading, flags, {}};
+    }
+    std::string frameDifference(const PixelAt& expected) {
+        return rendertest::frameDifference(composer.frame(), expected);
+    }
+
+    rendertest::TestWorld world;
+    FrameComposer composer{host};
+};
+
+TEST_F(ComposeFrame, UntilLoadingCompletesTheLoadingScreenIsShownWithItsProgressText) {
     for (const FrameFlags flags : {FrameFlags{}, FrameFlags{false, true, true, true}}) {
         FrameRequest r = request(90, flags);
         r.menuOverlay = [](ColorBuffer&, const BitmapFont&) { ADD_FAILURE() << "menu drawn"; };
         composer.composeFrame(r);
         const auto shown = host.takeShown();
         ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(placementOf(shown[0]), Placement(460, 156, 1000, 400));
-        EXPECT_EQ(firstWrongPixel(shown[0], loadingScreen), -1);
+        EXPECT_EQ(differences(shown[0], 460, 156, kFrameWidth, kFrameHeight, loadingScreen), "");
     }
+    // "A" is the first 17 columns of cell 0, at (220, 300).
+    composer.showLoadingText("A");
+    EXPECT_EQ(frameDifference([](int x, int y) {
+                  const bool inText = x >= 220 && x < 237 && y >= 300 && y < 325;
+                  return inText ? tagged(x - 220, y - 300) : loadingScreen(x, y);
+              }),
+              "");
+    EXPECT_EQ(host.takeShown().size(), 1u);
+}
+
+TEST_F(ComposeFrame, AnEmptySceneIsSkyAboveABlackHorizonAndGroundBelow) {
+    composer.composeFrame(request(360, {true}));
+    EXPECT_EQ(frameDifference([](int x, int y) {
+                  return y < kHorizonRow ? sky(x, y) : y == kHorizonRow ? 0 : 0xA0A0A0;
+              }),
+              "");
 }
 
 TEST_F(ComposeFrame, PanelsAreDrawnOverTheDepthView) {
-    FrameComposer composer(host);
     const struct {
         bool menuOpen;
         bool finaleShown;
@@ -110,40 +121,35 @@ TEST_F(ComposeFrame, PanelsAreDrawnOverTheDepthView) {
         r.menuOverlay = [&overlays](ColorBuffer&, const BitmapFont&) { ++overlays; };
         composer.composeFrame(r);
         // No sky, ground or horizon: the empty scene is grey 163 everywhere but the panel.
-        EXPECT_EQ(firstDifference(composer.frame(), 0, 0, kFrameWidth, kFrameHeight,
-                                  [&](int x, int y) {
-                                      const int px = x - 300, py = y - 25;
-                                      const bool inPanel =
-                                          px >= 0 && px < c.width && py >= 0 && py < c.height;
-                                      return inPanel ? c.panel(px, py) : kEmptyGrey;
-                                  }),
+        EXPECT_EQ(frameDifference([&](int x, int y) {
+                      const int px = x - 300, py = y - 25;
+                      const bool inPanel = px >= 0 && px < c.width && py >= 0 && py < c.height;
+                      return inPanel ? c.panel(px, py) : kEmptyGrey;
+                  }),
                   "")
             << "menu " << c.menuOpen << ", finale " << c.finaleShown;
         EXPECT_EQ(overlays, c.menuOpen ? 1 : 0);
     }
 }
 
-TEST_F(ComposeFrame, WindowPlacesFollowTheScreenSize) {
-    // screen, frame origin, bottom panel origin
+TEST_F(ComposeFrame, WindowPlacesFollowTheScreenSizeWithTruncatingDivision) {
     const struct {
         platform::ScreenSize screen;
         ScreenPoint frame;
         ScreenPoint panel;
-    } cases[] = {{{1920, 1080}, {460, 156}, {543, 576}}, {{800, 600}, {-100, -84}, {-17, 336}}};
+    } cases[] = {{{1920, 1080}, {460, 156}, {543, 576}}, {{801, 601}, {-100, -83}, {-17, 337}}};
     for (const auto& c : cases) {
         host.screen = c.screen;
-        FrameComposer composer(host);
+        composer.computeScreenLayout();
         composer.paintWindowBackground();
-        composer.composeFrame(request(0, {true, false, false, false}));
+        composer.composeFrame(request(0, {true}));
         const auto shown = host.takeShown();
         ASSERT_EQ(shown.size(), 3u);
-        EXPECT_EQ(placementOf(shown[0]), Placement(0, 0, 0, 0)); // the window cleared
-        EXPECT_EQ(placementOf(shown[1]), Placement(c.panel.x, c.panel.y, 834, 265));
-        EXPECT_EQ(firstWrongPixel(shown[1], bottomPanel), -1);
-        EXPECT_EQ(placementOf(shown[2]), Placement(c.frame.x, c.frame.y, 1000, 400));
-        EXPECT_EQ(
-            firstWrongPixel(shown[2], [&](int x, int y) { return composer.frame().pixel(x, y); }),
-            -1);
+        EXPECT_EQ(shown[0].width, 0); // the window cleared
+        EXPECT_EQ(differences(shown[1], c.panel.x, c.panel.y, 834, 265, bottomPanel), "");
+        EXPECT_EQ(differences(shown[2], c.frame.x, c.frame.y, kFrameWidth, kFrameHeight,
+                              [&](int x, int y) { return composer.frame().pixel(x, y); }),
+                  "");
     }
 }
 
@@ -152,24 +158,24 @@ TEST_F(ComposeFrame, WindowPlacesFollowTheScreenSize) {
 TEST_F(ComposeFrame, CornersAreMovedTurnedAndProjected) {
     const struct {
         float heading;
-        Vertex corner;
+        Vertex corner; // from the eye
         float column;
         float row;
         float depth;
         float tolerance;
     } cases[] = {
-        {360, {100, 55, 500}, 600, 200, 500, 0},
-        {360, {0, 155, 250}, 500, 0, 250, 0},
+        {360, {100, 0, 500}, 600, 200, 500, 0},
+        {360, {0, 100, 250}, 500, 0, 250, 0},
         // Heading 0 turns 0.0000855 radians past a full turn.
-        {0, {100, 55, 500}, 600.04f, 200, 499.99f, 0.01f},
+        {0, {100, 0, 500}, 600.04f, 200, 499.99f, 0.01f},
         // Heading 90 looks along +x.
-        {90, {500, 55, 0}, 500.03f, 200, 500, 0.01f},
-        {90, {500, 105, -100}, 600.04f, 150, 499.99f, 0.01f},
+        {90, {500, 0, 0}, 500.03f, 200, 500, 0.01f},
+        {90, {500, 50, -100}, 600.04f, 150, 499.99f, 0.01f},
     };
-    FrameComposer composer(host);
+    const Vertex eye{30, 55, -70};
     composer.colors().buildColorTools({{"stone", 1, 2, 3}});
     for (const auto& c : cases) {
-        const Vertex& p = c.corner;
+        const Vertex p{eye.x + c.corner.x, eye.y + c.corner.y, eye.z + c.corner.z};
         // Two more corners beside the first keep the triangle in front of the eye.
         world.bspRoot->surfaces = {Surface{}};
         Surface& surface = world.bspRoot->surfaces[0];
@@ -177,7 +183,7 @@ TEST_F(ComposeFrame, CornersAreMovedTurnedAndProjected) {
         for (const Vertex& corner : {p, Vertex{p.x + 1, p.y, p.z}, Vertex{p.x, p.y + 1, p.z}}) {
             surface.addCorner(corner);
         }
-        composer.composeFrame(request(c.heading, {true, false, false, false}));
+        composer.composeFrame(request(c.heading, {true}, eye));
         const Vertex& projected = surface.viewVertices[0];
         EXPECT_NEAR(projected.x, c.column, c.tolerance) << "heading " << c.heading;
         EXPECT_NEAR(projected.y, c.row, c.tolerance) << "heading " << c.heading;
@@ -185,58 +191,27 @@ TEST_F(ComposeFrame, CornersAreMovedTurnedAndProjected) {
     }
 }
 
-// A world in a scratch directory whose files can be rewritten between loads.
-class ScratchWorld {
-  public:
-    ScratchWorld()
-        : directory_(std::filesystem::temp_directory_path() /
-                     ("velmora-reload-" + std::to_string(getpid()))) {
-        std::filesystem::create_directories(directory_ / "data");
-        std::ofstream(directory_ / "data" / "bsp.cfg") << "world.txt\n";
-    }
-    ~ScratchWorld() { std::filesystem::remove_all(directory_); }
-
-    void write(const std::string& text) {
-        std::ofstream(directory_ / "data" / "world.txt") << text;
-    }
-    std::string dataDirectory() const { return (directory_ / "data").string(); }
-
-  private:
-    std::filesystem::path directory_;
-};
-
-TEST_F(ComposeFrame, ReloadWithoutAColourFailsAtTheFirstFrameThatShowsIt) {
-    const std::string ground = "COLOR_DEFINITION\nLT_GRAY\n192,192,192\n"
-                               "COLOR_DEFINITION\nLT_GRAY_1\n176,176,176\n";
-    const std::string wall = "DEFAULT_LOCATION\n0,55,-400\nOBJECT_DEFINITION\nwall\n1\n"
-                             "SURFACE\nfront\n4\n0,0,0\n100,0,0\n100,50,0\n0,50,0\n"
-                             "COLOR_FILL\nstone\nOBJECT_INSTANCE\nwall\n-50,0,0\nEND\n";
-    ScratchWorld files;
-    files.write(ground + "COLOR_DEFINITION\nstone\n180,170,150\n" + wall);
-    WorldReader reader(files.dataDirectory());
-    Vertex camera;
-    float heading = 0;
-    loadWorld(reader, camera, heading, host);
-    World& loaded = World::instance();
-    GroundGrid grid("LT_GRAY", "LT_GRAY_1");
-    FrameComposer composer(host);
-    composer.colors().buildColorTools(loaded.colors);
-    const FrameRequest frame{{loaded, &grid, {}}, camera, heading, {true}, {}};
-    composer.composeFrame(frame);
-    // The wall, 400 units ahead, covers the middle of the frame just under the horizon.
-    EXPECT_EQ(composer.frame().pixel(500, 210), 0xB4AA96u);
-
-    files.write(ground + wall);
-    reloadWorld(loaded, reader, host);
-    composer.colors().buildColorTools(loaded.colors);
-    try {
-        composer.composeFrame(frame);
-        ADD_FAILURE() << "the wall was drawn without its colour";
-    } catch (const platform::FatalError& error) {
-        EXPECT_EQ(error.text(), "ERROR: brush stone is null!\n");
-        EXPECT_EQ(error.caption(), "Error");
-    }
-    World::destroy();
+TEST_F(ComposeFrame, TheFloorFollowsTheWholeEyeHeightWhenSwitchedOn) {
+    GroundGrid grid("dark", "light");
+    composer.colors().buildColorTools({{"dark", 1, 1, 1}, {"light", 2, 2, 2}});
+    auto draw = [&](float eyeHeight, int switchedOn) {
+        world.groundGridEnabled = switchedOn;
+        composer.composeFrame({{world, &grid, {}}, {0, eyeHeight, 0}, 0, {true}, {}});
+        std::vector<std::uint32_t> pixels;
+        for (int i = 0; i < kFrameWidth * kFrameHeight; ++i) {
+            pixels.push_back(composer.frame().pixel(i % kFrameWidth, i / kFrameWidth));
+        }
+        return [pixels](int x, int y) { return pixels[std::size_t(y) * kFrameWidth + x]; };
+    };
+    const PixelAt floor = draw(55, 1);
+    const std::uint32_t tile = floor(500, kFrameHeight - 1);
+    EXPECT_TRUE(tile == 0x010101 || tile == 0x020202) << tile;
+    draw(55.9f, 1);
+    EXPECT_EQ(frameDifference(floor), "");
+    draw(56, 1);
+    EXPECT_NE(frameDifference(floor), "");
+    draw(55, 2);
+    EXPECT_EQ(composer.frame().pixel(500, kFrameHeight - 1), 0xA0A0A0u);
 }
 
 } // namespace

@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,10 +27,8 @@ inline std::uint32_t tagged(int x, int y) {
 
 inline Bitmap bitmapOf(int width, int height, const PixelAt& at) {
     std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            pixels.push_back(at(x, y) & 0xFFFFFF);
-        }
+    for (int i = 0; i < width * height; ++i) {
+        pixels.push_back(at(i % width, i / width) & 0xFFFFFF);
     }
     return Bitmap(width, height, std::move(pixels));
 }
@@ -35,47 +36,82 @@ inline Bitmap bitmapOf(int width, int height, const PixelAt& at) {
 // The same picture as a 24-bit bottom-up BMP file, as the program's resources are stored.
 inline std::vector<std::uint8_t> bmpOf(int width, int height, const PixelAt& at) {
     const int rowBytes = (width * 3 + 3) / 4 * 4;
-    const std::uint32_t size = 54 + std::uint32_t(rowBytes) * height;
-    std::vector<std::uint8_t> out(size, 0);
+    std::vector<std::uint8_t> out(54 + std::size_t(rowBytes) * height, 0);
     auto put = [&out](std::size_t offset, std::uint32_t value, int bytes) {
         for (int i = 0; i < bytes; ++i) {
             out[offset + i] = std::uint8_t(value >> (8 * i));
         }
     };
-    out[0] = 'B';
-    out[1] = 'M';
-    put(2, size, 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, std::uint32_t(width), 4);
-    put(22, std::uint32_t(height), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    for (int y = 0; y < height; ++y) {
-        std::size_t offset = 54 + std::size_t(height - 1 - y) * rowBytes;
-        for (int x = 0; x < width; ++x, offset += 3) {
-            put(offset, at(x, y) & 0xFFFFFF, 3); // blue, green, red
-        }
+    // "BM", file size, pixel offset, header size, width, height, one plane, 24 bits a pixel.
+    const std::uint32_t header[][3] = {
+        {0, 'B' | 'M' << 8, 2},        {2, std::uint32_t(out.size()), 4}, {10, 54, 4}, {14, 40, 4},
+        {18, std::uint32_t(width), 4}, {22, std::uint32_t(height), 4},    {26, 1, 2},  {28, 24, 2}};
+    for (const auto& [offset, value, bytes] : header) {
+        put(offset, value, int(bytes));
+    }
+    for (int i = 0; i < width * height; ++i) { // blue, green, red
+        put(54 + std::size_t(height - 1 - i / width) * rowBytes + 3 * (i % width),
+            at(i % width, i / width) & 0xFFFFFF, 3);
     }
     return out;
 }
 
-// The first pixel of the rectangle where the frame differs from the expectation, as "(x, y)
-// 0xRRGGBB, expected 0xRRGGBB"; empty when all agree.
-inline std::string firstDifference(const ColorBuffer& frame, int left, int top, int right,
-                                   int bottom, const PixelAt& expected) {
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            const std::uint32_t want = expected(x, y) & 0xFFFFFF;
-            if (frame.pixel(x, y) != want) {
-                char text[80];
-                std::snprintf(text, sizeof text, "(%d, %d) 0x%06X, expected 0x%06X", x, y,
-                              frame.pixel(x, y), want);
-                return text;
-            }
+// The first pixel of a width x height picture that differs from the expectation, as "(x, y)
+// 0xRRGGBB, expected 0xRRGGBB", only the low 24 bits counting; empty when all agree.
+inline std::string firstDifference(int width, int height, const PixelAt& actual,
+                                   const PixelAt& expected) {
+    for (int i = 0; i < width * height; ++i) {
+        const int x = i % width, y = i / width;
+        const std::uint32_t have = actual(x, y) & 0xFFFFFF, want = expected(x, y) & 0xFFFFFF;
+        if (have != want) {
+            char text[80];
+            std::snprintf(text, sizeof text, "(%d, %d) 0x%06X, expected 0x%06X", x, y, have, want);
+            return text;
         }
     }
     return {};
+}
+
+inline std::string frameDifference(const ColorBuffer& frame, const PixelAt& expected) {
+    return firstDifference(
+        kFrameWidth, kFrameHeight, [&frame](int x, int y) { return frame.pixel(x, y); }, expected);
+}
+
+// A case of a data file under tests/data/render: "= name" starts it; every later line that is
+// neither blank nor a "//" comment is a keyword and the text after it, or a picture row when it
+// holds only '#' and '.'.
+struct TextCase {
+    std::string name;
+    std::map<std::string, std::string> lines;
+    std::vector<std::string> picture;
+
+    std::vector<float> numbers(const std::string& keyword) const {
+        std::istringstream words(lines.count(keyword) != 0 ? lines.at(keyword) : "");
+        std::vector<float> values;
+        for (float value; words >> value;) {
+            values.push_back(value);
+        }
+        return values;
+    }
+};
+
+inline std::vector<TextCase> readCases(const std::string& file) {
+    std::ifstream in("tests/data/render/" + file);
+    std::vector<TextCase> cases;
+    for (std::string line, keyword; std::getline(in, line);) {
+        std::istringstream words(line);
+        keyword.clear();
+        words >> keyword >> std::ws;
+        if (keyword == "=") {
+            std::getline(words, cases.emplace_back().name);
+        } else if (cases.empty() || keyword.empty() || keyword.starts_with("//")) {
+        } else if (keyword.find_first_not_of("#.") == std::string::npos) {
+            cases.back().picture.push_back(keyword);
+        } else {
+            std::getline(words, cases.back().lines[keyword]);
+        }
+    }
+    return cases;
 }
 
 } // namespace velmora::rendertest
