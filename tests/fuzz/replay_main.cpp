@@ -5,33 +5,23 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-void replayFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path path(argv[i]);
-        if (std::filesystem::is_directory(path)) {
-            for (const auto& entry : std::filesystem::directory_iterator(path)) {
-                if (entry.is_regular_file()) {
-                    replayFile(entry.path());
-                    ++replayed;
-                }
-            }
-        } else {
-            replayFile(path);
+        std::vector<std::filesystem::path> files{argv[i]};
+        if (std::filesystem::is_directory(files[0])) {
+            files.assign(std::filesystem::directory_iterator(argv[i]), {});
+        }
+        for (const auto& path : files) {
+            std::ifstream in(path, std::ios::binary);
+            const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                   bytes.size());
             ++replayed;
         }
     }

@@ -2,7 +2,6 @@
 // handed to the wave library, placed just before a page that may not be read, so that any read
 // past the checked image ends the run.
 #include "FakeHost.h"
-#include "platform/Host.h"
 #include "sound/WaveResource.h"
 #include "sound/WaveUpload.h"
 
@@ -14,41 +13,6 @@
 #include <cstring>
 #include <span>
 
-namespace {
-
-// A copy of bytes that ends exactly where an unreadable page begins.
-class GuardedCopy {
-  public:
-    explicit GuardedCopy(std::span<const std::uint8_t> bytes) {
-        const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-        const std::size_t dataPages = (bytes.size() + page - 1) / page;
-        mappedSize_ = (dataPages + 1) * page;
-        void* mapped =
-            mmap(nullptr, mappedSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (mapped == MAP_FAILED) {
-            __builtin_trap();
-        }
-        mapped_ = static_cast<std::uint8_t*>(mapped);
-        mprotect(mapped_ + dataPages * page, page, PROT_NONE);
-        std::uint8_t* start = mapped_ + dataPages * page - bytes.size();
-        std::memcpy(start, bytes.data(), bytes.size());
-        copy_ = {start, bytes.size()};
-    }
-    ~GuardedCopy() { munmap(mapped_, mappedSize_); }
-
-    GuardedCopy(const GuardedCopy&) = delete;
-    GuardedCopy& operator=(const GuardedCopy&) = delete;
-
-    std::span<const std::uint8_t> bytes() const { return copy_; }
-
-  private:
-    std::uint8_t* mapped_ = nullptr;
-    std::size_t mappedSize_ = 0;
-    std::span<const std::uint8_t> copy_;
-};
-
-} // namespace
-
 // The wave library copies the samples of every image it reads and never hands the copy back.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libalut.so\n";
@@ -57,18 +21,27 @@ extern "C" const char* __lsan_default_suppressions() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static velmora::test::FakeHost host;
     host.takeMessages(); // only whether a message box comes matters, not its text
-
-    const std::span<const std::uint8_t> resource(data, size);
-    const auto wave = velmora::readWaveHeader(host, resource);
+    const auto wave = velmora::readWaveHeader(host, std::span(data, size));
     if (!wave) {
         return 0;
     }
     // An accepted image is a prefix of the resource, data size + 44 bytes long.
-    if (wave->length() != velmora::WaveHeader::size + wave->header.dataSize ||
-        wave->length() > size || !std::equal(wave->bytes.begin(), wave->bytes.end(), data)) {
+    const std::size_t length = wave->length();
+    if (length != velmora::WaveHeader::size + wave->header.dataSize || length > size ||
+        !std::equal(wave->bytes.begin(), wave->bytes.end(), data)) {
         __builtin_trap();
     }
-    const GuardedCopy guarded(wave->bytes);
-    velmora::describeWave(guarded.bytes());
+    // A copy that ends exactly where an unreadable page begins.
+    const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE)), end = (length / page + 1) * page;
+    void* mapped =
+        mmap(nullptr, end + page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) {
+        __builtin_trap();
+    }
+    auto* base = static_cast<std::uint8_t*>(mapped);
+    mprotect(base + end, page, PROT_NONE);
+    std::memcpy(base + end - length, wave->bytes.data(), length);
+    velmora::describeWave(std::span(base + end - length, length));
+    munmap(mapped, end + page);
     return 0;
 }
