@@ -22,99 +22,83 @@ CollisionEdge edge(int x1, int z1, int x2, int z2, int minY = 0, int maxY = 100)
             {}};
 }
 
-// The wall at x 100 from z 0 to 50, of other heights; a step across it from eye height yo.
+// The wall at x 100 from z 0 to 50, of other heights.
 CollisionEdge at100(int minY, int maxY) {
     return edge(100, 0, 100, 50, minY, maxY);
 }
-StepProbe across(int yo) {
-    return {96, yo, 20, 103, 20};
-}
 
-TEST(EdgeBlocksStep, WallsLedgesAndWhatEachEdgeKindCountsAsCrossing) {
-    const CollisionEdge wall = at100(0, 100), steep = edge(10, 0, 20, 50),
-                        shallow = edge(0, 100, 100, 150), level = edge(0, 200, 100, 200);
+TEST(StepBlocked, WallsLedgesFiguresAndWhatEachEdgeKindCountsAsCrossing) {
+    const CollisionEdge wall = at100(0, 100), ledge20 = at100(0, 20), ledge10 = at100(0, 10),
+                        steep = edge(10, 0, 20, 50), shallow = edge(0, 100, 100, 150),
+                        level = edge(0, 200, 100, 200);
+    const StepProbe across{96, 55, 20, 103, 20};
+    const Vertex elsewhere{500, 0, 500};
     const struct {
         const char* what;
-        CollisionEdge edge;
+        std::vector<CollisionEdge> edges;
         StepProbe step;
         bool blocked;
         int eye;
+        std::vector<Vertex> figures = {};
     } cases[] = {
-        {"wall", wall, across(55), true, 55},
-        {"ledge of 20 lifts the eye", at100(0, 20), across(55), false, 75},
-        {"ledge of 21 is a wall", at100(0, 21), across(55), true, 55},
-        {"down off a ledge", at100(0, 20), across(75), false, 55},
-        {"edge from 110 up is out of reach", at100(110, 200), across(55), false, 55},
-        {"passing underneath", at100(56, 100), across(55), false, 55},
-        {"overhang down to eye height", at100(55, 100), across(55), true, 55},
+        {"wall", {wall}, across, true, 55},
+        {"ledge of 20 lifts the eye", {ledge20}, across, false, 75},
+        {"ledge of 21 is a wall", {at100(0, 21)}, across, true, 55},
+        {"down off a ledge", {ledge20}, {96, 75, 20, 103, 20}, false, 55},
+        {"edge from 110 up is out of reach", {at100(110, 200)}, across, false, 55},
+        {"passing underneath", {at100(56, 100)}, across, false, 55},
+        {"overhang down to eye height", {at100(55, 100)}, across, true, 55},
+        // Every edge sees the old height; the last that sets one wins.
+        {"ledges 20, 10", {ledge20, ledge10}, across, false, 65},
+        {"ledges 10, 20", {ledge10, ledge20}, across, false, 75},
+        {"a wall not crossed, a ledge", {edge(300, 0, 300, 50), ledge20}, across, false, 75},
+        {"the ledge lifts the eye, the wall refuses", {ledge20, wall}, across, true, 75},
         // Vertical: the z span is tested at the old position only, both ends included.
-        {"old z outside the span", wall, {96, 55, 53, 103, 45}, false, 55},
-        {"old z on the span's end", wall, {96, 55, 50, 103, 45}, true, 55},
-        {"old z on the span's start", wall, {96, 55, 0, 103, 0}, true, 55},
-        {"reaching the line from below", wall, {90, 55, 20, 100, 20}, true, 55},
-        {"reaching the line from above", wall, {104, 55, 20, 100, 20}, true, 55},
-        {"short of the line", wall, {104, 55, 20, 101, 20}, false, 55},
-        {"from the line away to +x", wall, {100, 55, 20, 110, 20}, false, 55},
-        {"horizontal from below", level, {50, 55, 195, 50, 205}, true, 55},
-        {"horizontal not reached", level, {50, 55, 190, 50, 199}, false, 55},
-        {"horizontal, old x outside", level, {101, 55, 195, 99, 205}, false, 55},
+        {"old z outside the span", {wall}, {96, 55, 53, 103, 45}, false, 55},
+        {"old z on the span's end", {wall}, {96, 55, 50, 103, 45}, true, 55},
+        {"old z on the span's start", {wall}, {96, 55, 0, 103, 0}, true, 55},
+        {"reaching the line from below", {wall}, {90, 55, 20, 100, 20}, true, 55},
+        {"reaching the line from above", {wall}, {104, 55, 20, 100, 20}, true, 55},
+        {"short of the line", {wall}, {104, 55, 20, 101, 20}, false, 55},
+        {"from the line away to +x", {wall}, {100, 55, 20, 110, 20}, false, 55},
+        {"horizontal from below", {level}, {50, 55, 195, 50, 205}, true, 55},
+        {"horizontal not reached", {level}, {50, 55, 190, 50, 199}, false, 55},
+        {"horizontal, old x outside", {level}, {101, 55, 195, 99, 205}, false, 55},
         // Slope 5 (line x = 15 at z = 25): the old z decides whether the edge is in the way.
-        {"steep from -x", steep, {10, 55, 25, 20, 25}, true, 55},
-        {"steep not reached", steep, {10, 55, 25, 14, 25}, false, 55},
-        {"steep, old x outside", steep, {21, 55, 45, 15, 45}, true, 55},
-        {"steep, old z outside", steep, {25, 55, 60, 15, 60}, false, 55},
-        {"steep, new z outside", steep, {18, 55, 45, 21, 52}, true, 55},
+        {"steep from -x", {steep}, {10, 55, 25, 20, 25}, true, 55},
+        {"steep not reached", {steep}, {10, 55, 25, 14, 25}, false, 55},
+        {"steep, old x outside", {steep}, {21, 55, 45, 15, 45}, true, 55},
+        {"steep, old z outside", {steep}, {25, 55, 60, 15, 60}, false, 55},
+        {"steep, new z outside", {steep}, {18, 55, 45, 21, 52}, true, 55},
         // Slope 0.5 (line z = 125 at x = 50) and slope 1: the old x decides.
-        {"shallow from -z", shallow, {50, 55, 120, 50, 130}, true, 55},
-        {"shallow not reached", shallow, {50, 55, 120, 50, 124}, false, 55},
-        {"shallow, old z outside", shallow, {2, 55, 96, 2, 106}, true, 55},
-        {"shallow, old x outside", shallow, {110, 55, 150, 110, 160}, false, 55},
-        {"slope 1, old x outside", edge(0, 0, 100, 100), {-3, 55, 2, 7, 2}, false, 55},
-        {"slope -1", edge(0, 100, 100, 0), {45, 55, 50, 52, 57}, true, 55},
+        {"shallow from -z", {shallow}, {50, 55, 120, 50, 130}, true, 55},
+        {"shallow not reached", {shallow}, {50, 55, 120, 50, 124}, false, 55},
+        {"shallow not reached from +z", {shallow}, {50, 55, 130, 50, 126}, false, 55},
+        {"shallow, old z outside", {shallow}, {2, 55, 96, 2, 106}, true, 55},
+        {"shallow, old x outside", {shallow}, {110, 55, 150, 110, 160}, false, 55},
+        {"slope 1, old x outside", {edge(0, 0, 100, 100)}, {-3, 55, 2, 7, 2}, false, 55},
+        {"slope -1", {edge(0, 100, 100, 0)}, {45, 55, 50, 52, 57}, true, 55},
+        // Figures' view positions are truncated; their height does not count.
+        {"figure at 19, 19", {}, across, true, 55, {elsewhere, {19, 0, 19}}},
+        {"figure at -19, -19", {}, across, true, 55, {elsewhere, {-19, 0, -19}}},
+        {"figure at -19.9, 19.9", {}, across, true, 55, {{-19.9f, 0, 19.9f}}},
+        {"figure high above", {}, across, true, 55, {{0, 300, 0}}},
+        {"figure at 20, 0", {}, across, false, 55, {{20, 0, 0}}},
+        {"figure at 0, -20", {}, across, false, 55, {{0, 0, -20}}},
+        {"figure at 19, 20", {}, across, false, 55, {{19, 0, 20}}},
+        {"figure at -20.5, 5", {}, across, false, 55, {{-20.5f, 0, 5}}},
     };
     for (const auto& c : cases) {
         int eye = c.step.yo;
-        EXPECT_EQ(edgeBlocksStep(c.edge, c.step, eye), c.blocked) << c.what;
+        EXPECT_EQ(stepBlocked(c.edges, c.figures, c.step, eye), c.blocked) << c.what;
         EXPECT_EQ(eye, c.eye) << c.what;
-    }
-}
-
-TEST(StepBlocked, EdgesInOrderSetTheEyeAndFiguresWithin19OnBothViewAxesRefuse) {
-    const CollisionEdge ledge20 = at100(0, 20), ledge10 = at100(0, 10);
-    const Vertex elsewhere{500, 0, 500};
-    const struct {
-        std::vector<CollisionEdge> edges;
-        std::vector<Vertex> figures;
-        bool blocked;
-        int eye;
-    } cases[] = {
-        // Every edge sees the old height; the last that sets one wins.
-        {{ledge20, ledge10}, {}, false, 65},
-        {{ledge10, ledge20}, {}, false, 75},
-        {{edge(300, 0, 300, 50), ledge20}, {}, false, 75},
-        // The ledge has lifted the eye before the wall refuses the step.
-        {{ledge20, at100(0, 100)}, {}, true, 75},
-        // View positions are truncated; their height does not count.
-        {{}, {elsewhere, {19, 0, 19}}, true, 55},
-        {{}, {elsewhere, {-19, 0, -19}}, true, 55},
-        {{}, {elsewhere, {-19.9f, 0, 19.9f}}, true, 55},
-        {{}, {elsewhere, {0, 300, 0}}, true, 55},
-        {{}, {elsewhere, {20, 0, 0}}, false, 55},
-        {{}, {elsewhere, {0, 0, -20}}, false, 55},
-        {{}, {elsewhere, {19, 0, 20}}, false, 55},
-        {{}, {elsewhere, {-20.5f, 0, 5}}, false, 55},
-    };
-    for (const auto& c : cases) {
-        int eye = 55;
-        EXPECT_EQ(stepBlocked(c.edges, c.figures, across(55), eye), c.blocked) << c.eye;
-        EXPECT_EQ(eye, c.eye);
     }
 }
 
 TEST(Walking, StepsLandOnWholeUnitsTheGroundFollowsAndTheFootstepSounds) {
     const std::vector<CollisionEdge> none, ledge{edge(5, -50, 5, 50, 0, 20)},
-        ledgeThenWall{edge(5, -50, 5, 50, 0, 20), edge(5, -50, 5, 50)}, wallAt1{edge(1, -5, 1, 5)};
-    const std::vector<Vertex> nearFigure{{0, 0, 15}};
+        ledgeThenWall{edge(5, -50, 5, 50, 0, 20), edge(5, -50, 5, 50)},
+        ledgeAt1{edge(1, -5, 1, 5, 0, 20)};
     const struct {
         Vertex from;
         float heading;
@@ -139,12 +123,13 @@ TEST(Walking, StepsLandOnWholeUnitsTheGroundFollowsAndTheFootstepSounds) {
         {{2800, 55, 0}, 0, true, none, {}, {2800, 55, 0}, 0, 0, false},
         {{2800, 55, 0}, 0, false, none, {}, {2800, 55, -10}, 0, -10},
         {{2799.5f, 55, 0}, 0, true, none, {}, {2799, 55, 10}, 0, 10},
-        {{0, 55, 0}, 0, true, none, nearFigure, {0, 55, 0}, 0, 0},
+        {{0, 55, 0}, 0, true, none, {{0, 0, 15}}, {0, 55, 0}, 0, 0},
         {{0, 55, 0}, 90, true, ledge, {}, {9, 75, 0}, 9, 0},
         // Refused, but the eye keeps the height the ledge gave it.
         {{0, 55, 0}, 90, true, ledgeThenWall, {}, {0, 75, 0}, 0, 0},
-        // The collision test starts from whole units: x 0.6 is 0, short of the wall at 1.
-        {{0.6f, 55.7f, 0}, 90, true, wallAt1, {}, {0.6f, 55, 0}, 0, 0},
+        // The collision test starts from whole units: x 0.6 is 0, before the ledge at 1, and the
+        // eye at 55.7 is 55, whose feet stand at the ledge's foot; the step goes from 0.6.
+        {{0.6f, 55.7f, 0}, 90, true, ledgeAt1, {}, {10, 75, 0}, 9, 0},
     };
     for (const auto& c : cases) {
         auto grid = std::make_unique<GroundGrid>("LT_GRAY", "LT_GRAY_1");
