@@ -70,8 +70,6 @@ class FrameComposer {
 
     ColorBuffer& frame() { return frame_; }
     DepthBuffer& depth() { return depth_; }
-    const BitmapFont& font() const { return font_; }
-    ScreenPoint frameOrigin() const { return frameOrigin_; }
 
   private:
     void drawLayers(const FrameRequest& request);
