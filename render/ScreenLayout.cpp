@@ -1,11 +1,12 @@
 #include "render/ScreenLayout.h"
 
+#include "platform/WindowPicture.h"
 #include "render/FrameSize.h"
 
 namespace velmora {
 
 ScreenPoint frameOriginFor(int screenWidth, int screenHeight) {
-    return {screenWidth / 2 - kFrameWidth / 2, (screenHeight - 768) / 2};
+    return {screenWidth / 2 - kFrameWidth / 2, (screenHeight - platform::kPictureHeight) / 2};
 }
 
 ScreenPoint bottomPanelOriginFor(int screenWidth, ScreenPoint frameOrigin) {

@@ -9,8 +9,9 @@ struct ScreenPoint {
 };
 
 // Where the frame's top-left pixel sits in a window covering a screen of that size: centred
-// across, and so that a 768-row screen holds the frame with the bottom panel below it. Negative
-// on screens narrower than the frame or lower than 768 pixels; the window then clips the frame.
+// across, and so that a screen as tall as the window picture holds the frame with the bottom
+// panel below it. Negative on screens narrower than the frame or lower than the picture; the
+// window then clips the frame.
 ScreenPoint frameOriginFor(int screenWidth, int screenHeight);
 
 // Where the bottom panel goes: centred across, 20 rows below the frame.
