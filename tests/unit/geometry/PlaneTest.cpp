@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 namespace velmora {
@@ -13,8 +14,10 @@ using bsptest::triangle;
 
 using Probe = std::tuple<float, float, float, PlaneSide>;
 
-TEST(ClassifyPoint, BandAxisAndSidesDoNotDependOnWinding) {
+TEST(ClassifyPoint, BandAxisAndSidesDoNotDependOnWindingAndNeedAPlane) {
     // Each partition with points that tell its axis, band and far direction apart.
+    Surface stub;
+    stub.addCorner({10, 0, 0});
     const std::vector<std::pair<Surface, std::vector<Probe>>> cases = {
         // Walls facing x and z: intercepts less than 2.0 apart are on the plane.
         {facingX("x=10", 10), {{11.9f, 0, 0, OnPlane}, {8.1f, 5, 5, OnPlane}, {12, 0, 0, FarSide}}},
@@ -23,6 +26,8 @@ TEST(ClassifyPoint, BandAxisAndSidesDoNotDependOnWinding) {
         // Floors have no band.
         {triangle("y=10", {0, 10, 0}, {1, 10, 0}, {0, 10, 1}),
          {{0, 10.1f, 0, FarSide}, {0, 9.9f, 0, OriginSide}, {30, 10, -30, OnPlane}}},
+        {triangle("y=-10", {0, -10, 0}, {1, -10, 0}, {0, -10, 1}),
+         {{0, -10.1f, 0, FarSide}, {0, -9.9f, 0, OriginSide}, {0, -10, 0, OnPlane}}},
         // On the negative side of the origin, more negative is beyond.
         {facingX("x=-10", -10),
          {{-13, 0, 0, FarSide}, {-7, 0, 0, OriginSide}, {-11, 0, 0, OnPlane}}},
@@ -34,18 +39,23 @@ TEST(ClassifyPoint, BandAxisAndSidesDoNotDependOnWinding) {
         // x + 10y + z = 30: b dominates, yet x decides; on y these points would be off the plane.
         {triangle("x+10y+z=30", {30, 0, 0}, {0, 3, 0}, {0, 0, 30}),
          {{0, 2.9f, 0, OnPlane}, {0, 3.25f, 0, FarSide}}},
-        // x + 10y + 2z = 30: z's intercept is nearer the origin, so z decides.
+        // x + 10y + 2z = 30 and x + 2z = 30: z's intercept is nearer the origin, so z decides.
         {triangle("x+10y+2z=30", {30, 0, 0}, {0, 3, 0}, {0, 0, 15}),
          {{27, 0, 0, OnPlane}, {0, 0, 12, OriginSide}}},
+        {triangle("x+2z=30", {30, 0, 0}, {30, 5, 0}, {0, 0, 15}), {{27, 0, 0, OnPlane}}},
         // x + 10y = 30 (c = 0) is tested on x; y + z = 10 (a = 0) on y, without a band.
         {triangle("x+10y=30", {30, 0, 0}, {0, 3, 0}, {30, 0, 1}),
          {{0, 3.1f, 0, OnPlane}, {0, 3.25f, 0, FarSide}}},
         {triangle("y+z=10", {0, 10, 0}, {1, 10, 0}, {0, 0, 10}),
          {{0, 10.5f, 0, FarSide}, {0, 9.5f, 0, OriginSide}}},
+        // Collinear or missing corners divide nothing.
+        {triangle("line", {0, 0, 0}, {1, 2, 3}, {2, 4, 6}), {{50, 0, 0, OnPlane}}},
+        {stub, {{50, 0, 0, OnPlane}}},
+        {Surface{}, {{50, 0, 0, OnPlane}}},
     };
     for (const auto& [partition, probes] : cases) {
-        const std::vector<Vertex>& v = partition.vertices;
-        const Surface reversed = triangle("reversed", v[2], v[1], v[0]);
+        Surface reversed = partition;
+        std::ranges::reverse(reversed.vertices);
         for (const auto& [x, y, z, side] : probes) {
             SCOPED_TRACE(testing::Message()
                          << partition.name << " at " << x << ", " << y << ", " << z);
@@ -55,17 +65,11 @@ TEST(ClassifyPoint, BandAxisAndSidesDoNotDependOnWinding) {
     }
 }
 
-TEST(ClassifyPoint, ReadsTheSelectedListAndNeedsAPlane) {
+TEST(ClassifyPoint, ReadsTheSelectedList) {
     Surface wall = facingX("wall", 10);
     wall.setViewFromWorld({-20, 0, 0}); // view corners at x = -10
     EXPECT_EQ(classifyPoint(wall, false, 15, 0, 0), FarSide);
     EXPECT_EQ(classifyPoint(wall, true, 15, 0, 0), OriginSide);
-    // Collinear or missing corners divide nothing.
-    Surface stub;
-    stub.addCorner({10, 0, 0});
-    for (const Surface& s : {triangle("line", {0, 0, 0}, {1, 2, 3}, {2, 4, 6}), stub, Surface{}}) {
-        EXPECT_EQ(classifyPoint(s, false, 50, 0, 0), OnPlane) << s.vertices.size();
-    }
 }
 
 TEST(PlaneMath, NormalIsSecondEdgeCrossFirstAndLinesMeetThePlane) {
