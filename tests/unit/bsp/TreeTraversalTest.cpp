@@ -38,29 +38,17 @@ TEST(DrawBackToFront, ChildBeyondThePlaneComesFirstAndACornerInItsBandDefers) {
         float eyeZ;
         const char* order;
     } cases[] = {
-        {"both, eye on the origin's side", {{150, 150, 150}}, true, 0, "far node coplanar origin"},
-        {"both, eye beyond the plane", {{150, 150, 150}}, true, 200, "origin node coplanar far"},
-        {"origin child on the eye's side", {}, true, 0, "node coplanar origin"},
-        {"origin child beyond the plane", {}, true, 200, "origin node coplanar"},
-        {"far child on the eye's side", {{150, 150, 150}}, false, 200, "node coplanar far"},
+        {"both, eye before", {{150, 150, 150}}, true, 0, "far node coplanar origin"},
+        {"both, eye beyond", {{150, 150, 150}}, true, 200, "origin node coplanar far"},
+        {"origin child before", {}, true, 0, "node coplanar origin"},
+        {"origin child beyond", {}, true, 200, "origin node coplanar"},
+        {"far child before", {{150, 150, 150}}, false, 200, "node coplanar far"},
         {"leaf", {}, false, 0, "node coplanar"},
         {"first corner decides", {{150, 50, 50}}, true, 0, "far node coplanar origin"},
-        {"first corner in the band, second beyond",
-         {{101, 150, 50}},
-         true,
-         0,
-         "far node coplanar origin"},
-        {"first corner in the band, second in front",
-         {{98.5f, 50, 150}},
-         true,
-         0,
-         "origin node coplanar far"},
-        {"two in the band, third beyond",
-         {{101.9f, 100, 150}},
-         true,
-         0,
-         "far node coplanar origin"},
-        {"all three in the band", {{101, 99, 100}}, true, 0, "origin node coplanar far"},
+        {"first in band, second beyond", {{101, 150, 50}}, true, 0, "far node coplanar origin"},
+        {"first in band, second in front", {{98.5f, 50, 150}}, true, 0, "origin node coplanar far"},
+        {"two in band, third beyond", {{101.9f, 100, 150}}, true, 0, "far node coplanar origin"},
+        {"all three in band", {{101, 99, 100}}, true, 0, "origin node coplanar far"},
     };
     for (const auto& c : cases) {
         auto root = nodeAt("node", {100, 100, 100});
