@@ -85,8 +85,13 @@ struct TextCase {
     std::map<std::string, std::string> lines;
     std::vector<std::string> picture;
 
+    std::string text(const std::string& keyword) const { // "" when absent
+        return lines.count(keyword) != 0 ? lines.at(keyword) : "";
+    }
+    // A reported message: the text with its line end, "" when absent.
+    std::string message() const { return text("message").empty() ? "" : text("message") + "\n"; }
     std::vector<float> numbers(const std::string& keyword) const {
-        std::istringstream words(lines.count(keyword) != 0 ? lines.at(keyword) : "");
+        std::istringstream words(text(keyword));
         std::vector<float> values;
         for (float value; words >> value;) {
             values.push_back(value);

