@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -202,9 +203,16 @@ int GtkHost::wholeZoom() const {
 bool GtkHost::saveFrame(const std::string& path) const {
     const ScreenPoint origin = frameOriginFor(kPictureWidth, kPictureHeight);
     const platform::PixelView picture = picture_.view();
-    return writePng({picture.pixels + origin.y * picture.stride + origin.x, kFrameWidth,
-                     kFrameHeight, picture.stride},
-                    path);
+    // Written beside it and renamed, so that the picture is never seen half written.
+    const std::string partial = path + ".part";
+    const bool written = writePng({picture.pixels + origin.y * picture.stride + origin.x,
+                                   kFrameWidth, kFrameHeight, picture.stride},
+                                  partial) &&
+                         std::rename(partial.c_str(), path.c_str()) == 0;
+    if (!written) {
+        std::remove(partial.c_str());
+    }
+    return written;
 }
 
 void GtkHost::startTimer(int intervalMs) {

@@ -519,7 +519,8 @@ def scenario_zoom(velmora, snap):
                   for j in range(0, FRAME_H, 7) for i in range(0, FRAME_W, 7)]
         check(all(a == b for a, b in blocks), "each pixel of the frame is a sharp 2 x 2 square")
         press(program.window, "F12")
-        saved = wait_for(lambda: os.path.isdir(PICTURES) and os.listdir(PICTURES), "F12's picture")
+        saved = wait_for(lambda: os.path.isdir(PICTURES) and [f for f in os.listdir(PICTURES)
+                                                             if f.endswith(".png")], "F12's picture")
         check(len(saved) == 1 and saved[0].startswith("velmora-") and saved[0].endswith(".png"),
               f"F12 saves the frame as {saved[0]} in the Pictures folder")
         picture = Shot(("convert", os.path.join(PICTURES, saved[0])))
