@@ -20,11 +20,16 @@ std::unique_ptr<BSPNode> nodeAt(const std::string& name, std::array<float, 3> z)
     return node;
 }
 
-// The names drawn, space-separated, with the eye at depth eyeZ.
+// The names drawn, space-separated, with the eye at (3, -4, eyeZ); a "!" follows a surface whose
+// view corners did not move by the eye's offset.
 std::string drawOrder(BSPNode& root, float eyeZ) {
-    translateTree(root, {0, 0, -eyeZ});
+    translateTree(root, {-3, 4, -eyeZ});
     std::string names;
-    drawBackToFront(root, [&](Surface& s) { names += (names.empty() ? "" : " ") + s.name; });
+    drawBackToFront(root, [&](Surface& s) {
+        const Vertex& w = s.vertices[0];
+        const bool moved = s.viewVertices[0] == Vertex{w.x - 3, w.y + 4, w.z - eyeZ, w.u, w.v};
+        names += (names.empty() ? "" : " ") + s.name + (moved ? "" : "!");
+    });
     return names;
 }
 
