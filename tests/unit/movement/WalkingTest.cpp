@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -135,13 +136,12 @@ TEST(Walking, StepsLandOnWholeUnitsTheGroundFollowsAndTheFootstepSounds) {
         Vertex camera = c.from;
         const StepSounds sounds =
             (c.forward ? stepForward : stepBackward)(camera, c.heading, scene);
-        const std::string what = std::string(c.forward ? "forward" : "backward") + " at " +
-                                 std::to_string(c.heading) + " from x " + std::to_string(c.from.x);
-        EXPECT_EQ(camera, c.to) << what;
-        EXPECT_EQ(grid->scrollX(), c.scrollX) << what;
-        EXPECT_EQ(grid->scrollZ(), c.scrollZ) << what;
-        EXPECT_TRUE(sounds.footstep) << what;
-        EXPECT_EQ(sounds.listenerFollows, c.listenerFollows) << what;
+        SCOPED_TRACE(testing::Message() << (c.forward ? "forward" : "backward") << " at "
+                                        << c.heading << " from x " << c.from.x);
+        EXPECT_EQ(camera, c.to);
+        EXPECT_EQ(std::pair(grid->scrollX(), grid->scrollZ()), std::pair(c.scrollX, c.scrollZ));
+        EXPECT_EQ(std::pair(sounds.footstep, sounds.listenerFollows),
+                  std::pair(true, c.listenerFollows));
     }
 }
 
