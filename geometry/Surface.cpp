@@ -43,6 +43,7 @@ Surface Surface::withoutCorners() const {
     copy.textureName = textureName;
     copy.name = name;
     copy.writesDepth = writesDepth;
+    copy.source = source;
     return copy;
 }
 

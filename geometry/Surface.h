@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/Rotation.h"
+#include "geometry/SourcePosition.h"
 #include "geometry/Vertex.h"
 
 #include <cstdint>
@@ -30,7 +31,7 @@ class Surface {
     void setViewFromWorld(const Vertex& offset);
     void rotateView(const RotationMatrix& m);
 
-    // A copy with the same fill, names and depth flag but no corners.
+    // A copy with the same fill, names, depth flag and source but no corners.
     Surface withoutCorners() const;
 
     std::vector<Vertex> vertices;
@@ -40,6 +41,8 @@ class Surface {
     std::string textureName;
     std::string name;
     std::int32_t writesDepth = 1;
+    // The line of its name in the world file that defined it; copies and pieces keep it.
+    SourcePosition source;
 };
 
 } // namespace velmora

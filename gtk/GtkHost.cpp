@@ -72,8 +72,13 @@ void GtkHost::attach(GtkWidget* window, GtkWidget* drawingArea, WindowProcedure&
 
 void GtkHost::showMessage(const std::string& text, const std::string& caption,
                           platform::MessageIcon icon) {
+    showMessageWithDetail(text, "", caption, icon);
+}
+
+void GtkHost::showMessageWithDetail(const std::string& text, const std::string& detail,
+                                    const std::string& caption, platform::MessageIcon icon) {
     if (isMainThread()) {
-        showMessageNow(text, caption, icon);
+        showMessageNow(text, detail, caption, icon);
         return;
     }
     // Another thread waits until the box is dismissed, or until the program starts closing.
@@ -83,8 +88,8 @@ void GtkHost::showMessage(const std::string& text, const std::string& caption,
         bool done = false;
     };
     auto shown = std::make_shared<Shown>();
-    runOnMainThread([this, shown, text, caption, icon] {
-        showMessageNow(text, caption, icon);
+    runOnMainThread([this, shown, text, detail, caption, icon] {
+        showMessageNow(text, detail, caption, icon);
         std::lock_guard lock(shown->mutex);
         shown->done = true;
         shown->dismissed.notify_all();
@@ -95,11 +100,14 @@ void GtkHost::showMessage(const std::string& text, const std::string& caption,
     }
 }
 
-void GtkHost::showMessageNow(const std::string& text, const std::string& caption,
-                             platform::MessageIcon icon) {
+void GtkHost::showMessageNow(const std::string& text, const std::string& detail,
+                             const std::string& caption, platform::MessageIcon icon) {
     GtkWidget* dialog =
         gtk_message_dialog_new(window_ != nullptr ? GTK_WINDOW(window_) : nullptr, GTK_DIALOG_MODAL,
                                messageTypeOf(icon), GTK_BUTTONS_OK, "%s", text.c_str());
+    if (!detail.empty()) {
+        gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", detail.c_str());
+    }
     gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
     gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);

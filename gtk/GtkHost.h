@@ -40,6 +40,9 @@ class GtkHost : public platform::Host {
 
     void showMessage(const std::string& text, const std::string& caption,
                      platform::MessageIcon icon) override;
+    // The detail is the dialog's secondary text.
+    void showMessageWithDetail(const std::string& text, const std::string& detail,
+                               const std::string& caption, platform::MessageIcon icon) override;
     void debugOutput(const std::string& text) override;
     std::optional<platform::ResourceBytes> resource(platform::ResourceType type,
                                                     int number) const override;
@@ -55,8 +58,8 @@ class GtkHost : public platform::Host {
     void quit(int exitCode) override;
 
   private:
-    void showMessageNow(const std::string& text, const std::string& caption,
-                        platform::MessageIcon icon);
+    void showMessageNow(const std::string& text, const std::string& detail,
+                        const std::string& caption, platform::MessageIcon icon);
     cairo_surface_t* windowPicture();
     PicturePlacement placement() const;
 

@@ -19,8 +19,16 @@ class FatalError : public std::runtime_error {
     const std::string& caption() const { return caption_; }
     MessageIcon icon() const { return icon_; }
 
+    // Where the error lies, when it lies in a file: "FILE:LINE: here", then one
+    // "included from FILE:LINE" line for each file on the way to it. Empty when it lies nowhere.
+    const std::string& place() const { return place_; }
+    void setPlace(std::string place) { place_ = std::move(place); }
+    // The text, then the place on lines of their own.
+    std::string textWithPlace() const { return appendLines(text_, place_); }
+
   private:
     std::string text_;
+    std::string place_;
     std::string caption_;
     MessageIcon icon_;
 };

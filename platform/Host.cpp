@@ -8,6 +8,11 @@ namespace velmora::platform {
 ConsoleHost::ConsoleHost(std::span<const EmbeddedResource> resources, bool showDebugOutput)
     : resources_(resources), showDebugOutput_(showDebugOutput) {}
 
+void Host::showMessageWithDetail(const std::string& text, const std::string& detail,
+                                 const std::string& caption, MessageIcon icon) {
+    showMessage(appendLines(text, detail), caption, icon);
+}
+
 void ConsoleHost::showMessage(const std::string& text, const std::string& caption,
                               MessageIcon /*icon*/) {
     std::cerr << caption << ": " << text << std::endl;

@@ -14,6 +14,14 @@ namespace velmora::platform {
 
 enum class MessageIcon { None, Error, Warning, Information };
 
+// text, then `more` on lines of its own; a line break that ends text is not doubled.
+inline std::string appendLines(const std::string& text, const std::string& more) {
+    if (more.empty()) {
+        return text;
+    }
+    return text + (text.ends_with('\n') ? "" : "\n") + more;
+}
+
 struct ScreenSize {
     int width = 0;
     int height = 0;
@@ -33,6 +41,10 @@ class Host {
     // A modal message box without an owner window. Returns once it has been dismissed.
     virtual void showMessage(const std::string& text, const std::string& caption,
                              MessageIcon icon) = 0;
+    // A message box with a second text in smaller print under the first (where in the world
+    // files an error lies). Hosts without such a place show it as further lines of the text.
+    virtual void showMessageWithDetail(const std::string& text, const std::string& detail,
+                                       const std::string& caption, MessageIcon icon);
     // The platform's debug channel (the BSP build reports through it).
     virtual void debugOutput(const std::string& text) = 0;
     // The bytes of one of the program's resources, or nothing. The bytes live as long as the host.

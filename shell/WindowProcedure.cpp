@@ -42,7 +42,7 @@ template <typename Handler> void WindowProcedure::dispatch(Handler handler) {
 
 void WindowProcedure::showFatal(const platform::FatalError& error) {
     failed_ = true;
-    host_.showMessage(error.text(), error.caption(), error.icon());
+    host_.showMessageWithDetail(error.text(), error.place(), error.caption(), error.icon());
     host_.quit(platform::kFatalExitCode);
 }
 
@@ -260,7 +260,7 @@ void WindowProcedure::reloadAfterSave() {
     // mends a broken include may be to a file only the failed load read.
     std::vector<std::string> files = filesRead(reader, dataDirectory_);
     if (error) {
-        worldError_ = error->caption() + ": " + error->text();
+        worldError_ = error->caption() + ": " + error->textWithPlace();
         for (const std::string& file : worldFiles_) {
             if (std::find(files.begin(), files.end(), file) == files.end()) {
                 files.push_back(file);

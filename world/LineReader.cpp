@@ -5,7 +5,9 @@
 
 namespace velmora {
 
-LineReader::LineReader(const std::string& path, std::streamoff start) {
+LineReader::LineReader(const std::string& path, std::uint32_t file, std::streamoff start,
+                       std::uint32_t startLine)
+    : file_(file), line_(startLine) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return;
@@ -25,6 +27,9 @@ std::optional<std::string> LineReader::next() {
     if (!std::getline(in_, line)) {
         ended_ = true;
         return std::nullopt;
+    }
+    if (line_ < std::numeric_limits<std::uint32_t>::max()) {
+        ++line_;
     }
     const bool endedByLineFeed = !in_.eof();
     if (endedByLineFeed && !line.empty() && line.back() == '\r') {

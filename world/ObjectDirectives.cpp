@@ -4,6 +4,7 @@
 #include "platform/FatalError.h"
 #include "world/LineReader.h"
 #include "world/NumberParsing.h"
+#include "world/ReadObserver.h"
 #include "world/WorldReader.h"
 
 #include <cmath>
@@ -15,19 +16,6 @@ using platform::FatalError;
 using platform::MessageIcon;
 
 namespace {
-
-void readCorners(Surface& surface, LineReader& in) {
-    const std::int32_t count = readInteger(in.nextOrEmpty());
-    for (std::int32_t i = 0; i < count; ++i) {
-        // Past the end of the file every corner would read as an empty line and the missing fill
-        // line ends the load anyway, so there is nothing more to read.
-        std::optional<std::string> line = in.next();
-        if (!line) {
-            return;
-        }
-        surface.addCorner(readCornerLine(*line));
-    }
-}
 
 void readFill(Surface& surface, LineReader& in) {
     const std::string fill = in.nextOrEmpty();
@@ -44,7 +32,28 @@ void readFill(Surface& surface, LineReader& in) {
     }
 }
 
-Surface readSurfaceBlock(LineReader& in) {
+void placeRotated(Object3D& object, std::int32_t angle, const Vertex& pivot) {
+    if (angle != 0) {
+        object.rotateAboutY(static_cast<float>(degreesToRadians(angle)), pivot);
+    }
+}
+
+} // namespace
+
+void WorldReader::readCorners(Surface& surface, LineReader& in) {
+    const std::int32_t count = readInteger(readNumbers(in, NumberShape::Count));
+    for (std::int32_t i = 0; i < count; ++i) {
+        // Past the end of the file every corner would read as an empty line and the missing fill
+        // line ends the load anyway, so there is nothing more to read.
+        const std::string line = readNumbers(in, NumberShape::Corner);
+        if (in.ended()) {
+            return;
+        }
+        surface.addCorner(readCornerLine(line));
+    }
+}
+
+Surface WorldReader::readSurfaceBlock(LineReader& in) {
     const std::string keyword = in.nextOrEmpty();
     if (keyword != "SURFACE") {
         std::cout << "Encountered unknown directive: " << keyword << " when expecting SURFACE"
@@ -54,32 +63,40 @@ Surface readSurfaceBlock(LineReader& in) {
     }
     Surface surface;
     surface.name = in.nextOrEmpty();
+    surface.source = in.where();
     readCorners(surface, in);
     readFill(surface, in);
+    if (observer_ != nullptr) {
+        observer_->surfaceRead(surface);
+    }
     return surface;
 }
 
-void placeRotated(Object3D& object, std::int32_t angle, const Vertex& pivot) {
-    if (angle != 0) {
-        object.rotateAboutY(static_cast<float>(degreesToRadians(angle)), pivot);
-    }
-}
-
-} // namespace
-
 void WorldReader::readObjectDefinition(World& world, LineReader& in) {
     Object3D object(in.nextOrEmpty());
-    const std::int32_t count = readInteger(in.nextOrEmpty());
+    const SourcePosition nameAt = in.where();
+    const std::int32_t count = readInteger(readNumbers(in, NumberShape::Count));
     for (std::int32_t i = 0; i < count; ++i) {
         object.surfaces.push_back(readSurfaceBlock(in));
+    }
+    if (observer_ != nullptr) {
+        observer_->objectDefined(object.name, nameAt);
     }
     world.addObjectDefinition(object);
 }
 
+std::string WorldReader::readObjectName(LineReader& in, ReadObserver::NameUse use) {
+    std::string name = in.nextOrEmpty();
+    if (observer_ != nullptr) {
+        observer_->objectNamed(name, use, in.where());
+    }
+    return name;
+}
+
 void WorldReader::readContainedObject(World& world, LineReader& in) {
-    const std::string containerName = in.nextOrEmpty();
-    const std::string containedName = in.nextOrEmpty();
-    const PositionLine placement = readPositionLine(in.nextOrEmpty());
+    const std::string containerName = readObjectName(in, ReadObserver::NameUse::Receiver);
+    const std::string containedName = readObjectName(in, ReadObserver::NameUse::Copied);
+    const PositionLine placement = readPositionLine(readNumbers(in, NumberShape::Position));
     Object3D& container = world.definition(containerName);
     Object3D copy = world.definition(containedName);
     checkSurfaceCount(container.surfaces.size(), copy.surfaces.size());
@@ -89,8 +106,8 @@ void WorldReader::readContainedObject(World& world, LineReader& in) {
 }
 
 void WorldReader::readObjectInstance(World& world, LineReader& in) {
-    Object3D copy = world.definition(in.nextOrEmpty());
-    const PositionLine placement = readPositionLine(in.nextOrEmpty());
+    Object3D copy = world.definition(readObjectName(in, ReadObserver::NameUse::Placed));
+    const PositionLine placement = readPositionLine(readNumbers(in, NumberShape::Position));
     checkSurfaceCount(instanceSurfaces_, copy.surfaces.size());
     placeRotated(copy, placement.angle, placement.pivot);
     copy.translate(placement.position);
@@ -99,10 +116,10 @@ void WorldReader::readObjectInstance(World& world, LineReader& in) {
 }
 
 void WorldReader::readRotationSeries(World& world, LineReader& in) {
-    const std::string containerName = in.nextOrEmpty();
-    const std::string repeatedName = in.nextOrEmpty();
-    Vertex position = readCornerLine(in.nextOrEmpty());
-    const Vertex series = readCornerLine(in.nextOrEmpty());
+    const std::string containerName = readObjectName(in, ReadObserver::NameUse::Receiver);
+    const std::string repeatedName = readObjectName(in, ReadObserver::NameUse::Copied);
+    Vertex position = readCornerLine(readNumbers(in, NumberShape::Corner));
+    const Vertex series = readCornerLine(readNumbers(in, NumberShape::Corner));
     const std::int32_t step = truncateToInt(series.x);
     const std::int32_t count = truncateToInt(series.y);
     const std::int32_t length = truncateToInt(series.z);

@@ -4,6 +4,7 @@
 #include "platform/LoadStopped.h"
 #include "world/LineReader.h"
 #include "world/NumberParsing.h"
+#include "world/ReadObserver.h"
 
 #include <algorithm>
 #include <optional>
@@ -56,6 +57,7 @@ void WorldReader::readConfiguration() {
 }
 
 void WorldReader::beginReload() {
+    sourceFiles_.resize(1);
     includedFiles_.clear();
     includedIdentities_.clear();
     instanceSurfaces_ = 0;
@@ -75,28 +77,66 @@ void WorldReader::parseWorldFile(World& world, const std::string& name) {
     // are read and opened again at the line after its INCLUDE, so a long chain of includes costs
     // neither stack nor open files.
     struct Pending {
-        std::string name;
+        std::uint32_t file;
         std::streamoff resumeAt;
+        std::uint32_t resumeLine;
     };
-    std::vector<Pending> pending{{name, 0}};
+    std::vector<Pending> pending{{addSourceFile(name, {0, 1}), 0, 0}};
     while (!pending.empty()) {
-        LineReader in(pathOf(pending.back().name), pending.back().resumeAt);
+        Pending& current = pending.back();
+        const SourceFile& file = sourceFiles_[current.file];
+        LineReader in(pathOf(file.name), current.file, current.resumeAt, current.resumeLine);
         if (!in.isOpen()) {
-            throw unableToOpen(pending.back().name);
+            FatalError error = unableToOpen(file.name);
+            error.setPlace(placeOf(file.askedAt));
+            throw error;
         }
-        std::optional<std::string> included = readUntilInclude(world, in);
-        if (!included) {
-            pending.pop_back();
-            continue;
+        try {
+            std::optional<std::string> included = readUntilInclude(world, in);
+            if (!included) {
+                pending.pop_back();
+                continue;
+            }
+            if (pending.size() >= kIncludeDepthLimit) {
+                throw FatalError("include chain too deep: more than " +
+                                     std::to_string(kIncludeDepthLimit) + " files, at " + *included,
+                                 "Error");
+            }
+            current.resumeAt = in.position();
+            current.resumeLine = in.line();
+            const std::uint32_t next = addSourceFile(std::move(*included), in.where());
+            pending.push_back({next, 0, 0});
+        } catch (FatalError& error) {
+            if (error.place().empty()) {
+                error.setPlace(placeOf(in.where()));
+            }
+            throw;
         }
-        if (pending.size() >= kIncludeDepthLimit) {
-            throw FatalError("include chain too deep: more than " +
-                                 std::to_string(kIncludeDepthLimit) + " files, at " + *included,
-                             "Error");
-        }
-        pending.back().resumeAt = in.position();
-        pending.push_back({std::move(*included), 0});
     }
+}
+
+std::uint32_t WorldReader::addSourceFile(std::string name, SourcePosition askedAt) {
+    sourceFiles_.push_back({std::move(name), askedAt});
+    return static_cast<std::uint32_t>(sourceFiles_.size() - 1);
+}
+
+std::string WorldReader::describe(SourcePosition at) const {
+    const std::string& name = at.file < sourceFiles_.size() ? sourceFiles_[at.file].name : "?";
+    return name + ":" + std::to_string(at.line);
+}
+
+std::string WorldReader::placeOf(SourcePosition at) const {
+    std::string place = describe(at) + ": here";
+    // bsp.cfg (file 0) names the top world file; it includes nothing.
+    for (std::uint32_t file = at.file; file != 0 && file < sourceFiles_.size();) {
+        const SourcePosition askedAt = sourceFiles_[file].askedAt;
+        if (askedAt.file == 0) {
+            break;
+        }
+        place += "\nincluded from " + describe(askedAt);
+        file = askedAt.file;
+    }
+    return place;
 }
 
 // Applies directives until the file ends or END (nothing), or until an INCLUDE names a file not
@@ -126,6 +166,7 @@ std::optional<std::string> WorldReader::readUntilInclude(World& world, LineReade
 }
 
 void WorldReader::applyDirective(World& world, const std::string& line, LineReader& in) {
+    const SourcePosition keywordAt = in.where();
     if (line == "COLOR_DEFINITION") {
         readColorDefinition(world, in);
     } else if (line == "DEFAULT_LOCATION") {
@@ -145,12 +186,27 @@ void WorldReader::applyDirective(World& world, const std::string& line, LineRead
                              "\n",
                          "Error");
     }
+    if (observer_ != nullptr && in.ended()) {
+        observer_->directiveCutShort(line, keywordAt);
+    }
+}
+
+std::string WorldReader::readNumbers(LineReader& in, NumberShape shape) {
+    std::optional<std::string> line = in.next();
+    // A line the file ended before is the cut-short directive's to report.
+    if (line && observer_ != nullptr) {
+        observer_->numbersRead(*line, shape, in.where());
+    }
+    return line.value_or(std::string{});
 }
 
 void WorldReader::readColorDefinition(World& world, LineReader& in) {
     ColorDefinition color;
     color.name = in.nextOrEmpty();
-    const NumberList rgb = readNumberList(in.nextOrEmpty());
+    if (observer_ != nullptr) {
+        observer_->colorDefined(color.name, in.where());
+    }
+    const NumberList rgb = readNumberList(readNumbers(in, NumberShape::List));
     color.red = rgb.first;
     color.green = rgb.second;
     color.blue = rgb.third;
@@ -158,7 +214,10 @@ void WorldReader::readColorDefinition(World& world, LineReader& in) {
 }
 
 void WorldReader::readDefaultLocation(World& world, LineReader& in) {
-    const PositionLine line = readPositionLine(in.nextOrEmpty());
+    const PositionLine line = readPositionLine(readNumbers(in, NumberShape::Position));
+    if (observer_ != nullptr) {
+        observer_->locationSet(in.where());
+    }
     world.defaultLocation = line.position;
     world.defaultHeading = line.angle;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "geometry/SourcePosition.h"
+#include "world/NumberParsing.h"
+#include "world/ReadObserver.h"
 #include "world/World.h"
 
 #include <cstddef>
@@ -9,10 +12,18 @@
 #include <stop_token>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace velmora {
 
 class LineReader;
+
+// One file of a load, by the name bsp.cfg or an INCLUDE line gave it, and the line that asked
+// for it (line 0 for bsp.cfg itself).
+struct SourceFile {
+    std::string name;
+    SourcePosition askedAt;
+};
 
 // Reads data/bsp.cfg and the world files it names into a World. Holds what must survive between
 // files of one load: the top world file's name and the files already included.
@@ -44,6 +55,16 @@ class WorldReader {
     // Throws platform::LoadStopped once a stop has been requested.
     void throwIfStopped() const;
 
+    // Tells observer about everything read from now on; nullptr tells nobody. The observer must
+    // outlive the reads.
+    void observe(ReadObserver* observer) { observer_ = observer; }
+
+    // The files of this load, numbered as SourcePosition numbers them: bsp.cfg first, then each
+    // world file in the order it was opened.
+    const std::vector<SourceFile>& sourceFiles() const { return sourceFiles_; }
+    // "FILE:LINE", with the file's name as bsp.cfg or its INCLUDE line wrote it.
+    std::string describe(SourcePosition at) const;
+
     const std::string& worldFileName() const { return worldFileName_; }
     // The files read through INCLUDE in this load, each by the name that first included it.
     const std::set<std::string>& includedFiles() const { return includedFiles_; }
@@ -53,6 +74,11 @@ class WorldReader {
 
   private:
     std::string pathOf(const std::string& name) const;
+    std::uint32_t addSourceFile(std::string name, SourcePosition askedAt);
+    // "FILE:LINE: here" and the "included from" lines of the files that led to it.
+    std::string placeOf(SourcePosition at) const;
+    // Reads one line of numbers and shows it to the observer.
+    std::string readNumbers(LineReader& in, NumberShape shape);
     std::optional<std::string> readUntilInclude(World& world, LineReader& in);
     void applyDirective(World& world, const std::string& line, LineReader& in);
     void readColorDefinition(World& world, LineReader& in);
@@ -61,6 +87,9 @@ class WorldReader {
     void readContainedObject(World& world, LineReader& in);
     void readObjectInstance(World& world, LineReader& in);
     void readRotationSeries(World& world, LineReader& in);
+    Surface readSurfaceBlock(LineReader& in);
+    std::string readObjectName(LineReader& in, ReadObserver::NameUse use);
+    void readCorners(Surface& surface, LineReader& in);
     // Throws when an object would grow past the surface limit, or when the surfaces copied in
     // this load would pass twice that: many objects, each within the limit, would otherwise
     // still exhaust memory.
@@ -70,6 +99,8 @@ class WorldReader {
     std::size_t surfaceLimit_;
     TreeLimits treeLimits_;
     std::stop_token stop_;
+    ReadObserver* observer_ = nullptr;
+    std::vector<SourceFile> sourceFiles_{{"bsp.cfg", {}}};
     std::string worldFileName_;
     std::set<std::string> includedFiles_;
     // The device and inode of each included file: one file however its path is spelled.

@@ -49,7 +49,8 @@ class WorldFilesTest : public ::testing::Test {
     }
 
     // Loads reader's world (or reloads it, keeping the camera): what the reader printed, then the
-    // lines velmora-snap --stats --edges prints, or the fatal error's caption, text and icon.
+    // lines velmora-snap --stats --edges prints, or the fatal error's caption, text, place and
+    // icon.
     std::string report(WorldReader& reader, bool reload = false) {
         static const char* const icons[] = {"none", "error", "warning", "information"};
         World& world = World::instance();
@@ -66,7 +67,7 @@ class WorldFilesTest : public ::testing::Test {
             snap::printEdges(world, out);
         } catch (const platform::FatalError& error) {
             failed_ = true;
-            out << error.caption() << ": " << error.text() << '\n'
+            out << error.caption() << ": " << error.textWithPlace() << '\n'
                 << "icon: " << icons[static_cast<int>(error.icon())] << '\n';
         }
         return ::testing::internal::GetCapturedStdout() + out.str();
