@@ -1,18 +1,11 @@
-// Whole frames of the worlds beside this file, drawn by velmora-snap from fixed views and
-// compared pixel by pixel with the pictures in expected/. A frame that differs is kept in the
-// build directory with a difference picture (differing pixels red over a darkened frame).
-#include "SnapRun.h"
+// Whole frames of the small worlds beside this file, drawn by velmora-snap from fixed views and
+// compared with the pictures in expected/.
+#include "FrameCheck.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <ostream>
-#include <string>
 
 namespace velmora {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Golden {
     const char* name;
@@ -46,25 +39,8 @@ class GoldenFrame : public ::testing::TestWithParam<Golden> {};
 
 TEST_P(GoldenFrame, MatchesTheCommittedPicture) {
     const Golden& golden = GetParam();
-    const fs::path output = GOLDEN_OUTPUT_DIR;
-    fs::create_directories(output);
-    const fs::path actualPath = output / (std::string(golden.name) + ".png");
-    const fs::path differencePath = output / (std::string(golden.name) + "-difference.png");
-    const fs::path expectedPath =
-        fs::path(GOLDEN_SOURCE_DIR) / "expected" / (std::string(golden.name) + ".png");
-    fs::remove(actualPath);
-    fs::remove(differencePath);
-
-    const test::SnapRun run =
-        test::runSnap(VELMORA_SNAP, std::string(GOLDEN_SOURCE_DIR) + "/" + golden.world,
-                      std::string(golden.arguments) + " --out '" + actualPath.string() + "'");
-    ASSERT_EQ(run.exitCode, 0) << run.out;
-    if (test::updatingGoldens()) {
-        fs::copy_file(actualPath, expectedPath, fs::copy_options::overwrite_existing);
-        GTEST_SKIP() << "wrote " << expectedPath << "; look at it before committing it";
-    }
-    const std::string failure = test::compareWithExpected(actualPath, expectedPath, differencePath);
-    EXPECT_TRUE(failure.empty()) << failure;
+    test::expectFrame(golden.name, std::string(GOLDEN_SOURCE_DIR "/") + golden.world,
+                      golden.arguments, GOLDEN_SOURCE_DIR "/expected", GOLDEN_OUTPUT_DIR);
 }
 
 INSTANTIATE_TEST_SUITE_P(Snap, GoldenFrame, ::testing::ValuesIn(kGoldens),

@@ -1,50 +1,38 @@
-// The shipped square walked and seen through velmora-snap: each recorded walk is replayed from
-// the start through the program's key handler and must end where its steps lead when none is
-// refused, inside its figure's zone at the figure's height; the arrival and the fixed views are
-// compared pixel by pixel with the pictures in expected/. The world itself is loaded directly to
-// check what the pictures cannot show everywhere: every colour named exists, and the tree keeps
-// within its budget.
-//
-// When a picture changes on purpose (the square is rebuilt, or the figures are drawn), write
-// the new pictures with one command from the repository root, look at each, then commit them:
-//   VELMORA_UPDATE_GOLDEN=1 build/tests/square/test_square
-// A picture that differs is kept in the build directory (tests/square/actual/) beside a
-// difference picture: differing pixels red over the darkened frame.
+// The shipped square seen through velmora-snap: each recorded walk is replayed from the start
+// through the program's key handler and must end where its steps lead when none is refused,
+// inside its figure's zone at the figure's height; the arrivals and the fixed views are compared
+// with the pictures in expected/. The world itself is loaded directly to check what no picture
+// shows everywhere: every colour named is defined, and the tree keeps within its budget.
 #include "FakeHost.h"
-#include "SnapRun.h"
+#include "FrameCheck.h"
 
 #include "bsp/TreeStats.h"
 #include "loading/LoadPipeline.h"
 #include "world/World.h"
 #include "world/WorldReader.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <set>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace velmora::square {
 namespace {
 
-namespace fs = std::filesystem;
+// Draws the frame with the arguments in the repository root, where the shipped data/ lies.
+std::string expectPicture(const std::string& name, const std::string& arguments) {
+    return test::expectFrame(name, SQUARE_ROOT, arguments, SQUARE_SOURCE_DIR "/expected",
+                             SQUARE_OUTPUT_DIR);
+}
 
-// Where a visitor stands and looks; y is the eye's height.
+// Where a visitor stands and looks; y is the eye's height. The start is the world's own.
 struct Pose {
-    double x = 0, y = 0, z = 0;
-    float heading = 0;
+    double x = 330, y = 55, z = -320;
+    float heading = 330;
 };
 
-// The shipped world's DEFAULT_LOCATION.
-constexpr Pose kStart{330, 55, -320, 330};
-
-// A recorded walk from the start to a figure, written compactly: "Right*60 Up*200" is sixty
-// presses of Right, then two hundred of Up. The figure stands at x, y, z with a square trigger
-// zone of half side `zone`.
+// A walk from the start to a figure, written compactly: "Right*60 Up*200" is sixty presses of
+// Right, then two hundred of Up. The figure stands at x, y, z in a square zone of half side zone.
 struct Walk {
     const char* figure;
     float x, y, z;
@@ -62,8 +50,7 @@ const Walk kWalks[] = {
     // West along the square, north through the middle passage of the arch, then north-west.
     {"senator", -325, 0, 389, 80, "Left*30 Up*44 Right*44 Up*45 Left*19 Up*27 Left*8"},
     {"priestess", 1400, 0, -900, 80, "Right*60 Up*42 Right*20 Up*90 Left*4"},
-    // The fire pot has its own smaller zone.
-    {"firepot", 1125, 0, -800, 50, "Right*60 Up*42 Right*23 Up*63"},
+    {"firepot", 1125, 0, -800, 50, "Right*60 Up*42 Right*23 Up*63"}, // a smaller zone
     // Straight east and up the three steps of the temple platform, 60 high.
     {"woman", 2200, 60, -280, 80, "Right*60 Up*200 Left*15"},
     // East, round the south-west corner of the temple platform, east again.
@@ -81,41 +68,17 @@ std::string expandKeys(const std::string& compact, Pose& pose) {
         const std::string key = word.substr(0, star);
         for (int i = 0; i < std::stoi(word.substr(star + 1)); ++i) {
             keys += (keys.empty() ? "" : " ") + key;
-            if (key == "Left") {
-                pose.heading -= 2.0f;
-                pose.heading += pose.heading < 0.0f ? 360.0f : 0.0f;
-            } else if (key == "Right") {
-                pose.heading += 2.0f;
-                pose.heading -= pose.heading > 360.0f ? 360.0f : 0.0f;
-            } else {
+            if (key == "Up") {
                 const double a = pose.heading * 0.017453529976437735;
                 pose.x = std::trunc(pose.x + 10.0 * std::sin(a));
                 pose.z = std::trunc(pose.z + 10.0 * std::cos(a));
+            } else {
+                pose.heading += key == "Left" ? -2.0f : 2.0f;
+                pose.heading += pose.heading < 0 ? 360 : pose.heading > 360 ? -360 : 0;
             }
         }
     }
     return keys;
-}
-
-// Draws the frame with the arguments (in the repository root, where the shipped data/ lies),
-// compares it with expected/<name>.png and returns what velmora-snap printed.
-std::string expectPicture(const std::string& name, const std::string& arguments) {
-    const fs::path actualDirectory = SQUARE_OUTPUT_DIR;
-    fs::create_directories(actualDirectory);
-    const fs::path actual = actualDirectory / (name + ".png");
-    const fs::path expected = fs::path(SQUARE_SOURCE_DIR) / "expected" / (name + ".png");
-    fs::remove(actual);
-    const test::SnapRun run =
-        test::runSnap(VELMORA_SNAP, SQUARE_ROOT, arguments + " --out '" + actual.string() + "'");
-    EXPECT_EQ(run.exitCode, 0) << run.out;
-    if (test::updatingGoldens()) {
-        fs::copy_file(actual, expected, fs::copy_options::overwrite_existing);
-        return run.out;
-    }
-    const std::string failure =
-        test::compareWithExpected(actual, expected, actualDirectory / (name + "-diff.png"));
-    EXPECT_TRUE(failure.empty()) << name << ": " << failure;
-    return run.out;
 }
 
 class WalkReplay : public ::testing::TestWithParam<Walk> {};
@@ -124,7 +87,7 @@ class WalkReplay : public ::testing::TestWithParam<Walk> {};
 // greeting), would leave the walk short of where the arithmetic of its steps leads.
 TEST_P(WalkReplay, ArrivesInTheZoneWithNoStepRefused) {
     const Walk& walk = GetParam();
-    Pose expected = kStart;
+    Pose expected;
     const std::string keys = expandKeys(walk.keys, expected);
     const std::string out =
         expectPicture(std::string("arrive_") + walk.figure, "--keys '" + keys + "' --stats");
@@ -159,30 +122,18 @@ TEST(SquareWorld, NamesOnlyDefinedColoursAndKeepsItsTreeWithinBudget) {
     test::FakeHost host;
     loadWorld(reader, camera, heading, host);
     const World& world = World::instance();
-    std::set<std::string> defined{"LT_GRAY", "LT_GRAY_1"}, named; // the paving is required
-    for (const ColorDefinition& color : world.colors) {
-        defined.erase(color.name);
-    }
-    EXPECT_TRUE(defined.empty()) << *defined.begin();
-    std::vector<const BSPNode*> pending{world.bspRoot.get()};
-    while (!pending.empty()) {
-        const BSPNode* node = pending.back();
-        pending.pop_back();
-        for (const Surface& surface : node->surfaces) {
+    const auto defined = [&](const std::string& name) {
+        return std::ranges::any_of(world.colors, [&](const auto& c) { return c.name == name; });
+    };
+    EXPECT_TRUE(defined("LT_GRAY") && defined("LT_GRAY_1")); // the paving
+    std::set<std::string> named;
+    for (const Object3D& object : world.objectInstances) {
+        for (const Surface& surface : object.surfaces) {
+            EXPECT_TRUE(defined(surface.colorName)) << surface.colorName;
             named.insert(surface.colorName);
-        }
-        for (const BSPNode* child : {node->farSideChild.get(), node->originSideChild.get()}) {
-            if (child != nullptr) {
-                pending.push_back(child);
-            }
         }
     }
     EXPECT_GT(named.size(), 20u); // the buildings are shaded by the way their faces look
-    for (const std::string& name : named) {
-        EXPECT_TRUE(std::ranges::any_of(world.colors, [&](const auto& c) {
-            return c.name == name;
-        })) << name;
-    }
     EXPECT_LE(measureTree(*world.bspRoot).surfaces, 6000u);
     World::destroy();
 }
