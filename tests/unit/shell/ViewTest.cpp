@@ -49,6 +49,7 @@ TEST(PictureScale, PicturesAreCentredWholeOrFittedKeepingTheirAspect) {
 TEST(ViewSettings, SurviveARunAndLoseOnlyWhatIsDamaged) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "velmora-view";
     std::filesystem::remove_all(folder);
+    EXPECT_TRUE(viewSettingsPath().ends_with("/velmora/settings.ini")) << viewSettingsPath();
     const std::string path = (folder / "velmora" / "settings.ini").string();
     std::ostringstream complaints;
     EXPECT_EQ(readViewSettings(path, complaints), ViewSettings{});
@@ -64,9 +65,9 @@ TEST(ViewSettings, SurviveARunAndLoseOnlyWhatIsDamaged) {
     };
     EXPECT_EQ(readBack("[view]\nzoom=12\nfullscreen=true\n"), (ViewSettings{{}, true, true}));
     EXPECT_EQ(complaints.str(), "velmora: " + path + ": zoom '12' is not 1 to 8 or fit; ignored\n");
-    EXPECT_EQ(readBack("[view]\nzoom=3\nfullscreen=maybe\ncaptions=false\n"),
-              (ViewSettings{3, false, false}));
-    EXPECT_NE(complaints.str().find("fullscreen"), std::string::npos) << complaints.str();
+    EXPECT_EQ(readBack("[view]\nzoom=3\nfullscreen=true\ncaptions=maybe\n"),
+              (ViewSettings{3, true, true}));
+    EXPECT_NE(complaints.str().find("captions"), std::string::npos) << complaints.str();
     EXPECT_EQ(readBack(std::string("\x7f"
                                    "ELF\0\x01\xff[[",
                                    9)),
