@@ -38,6 +38,7 @@ std::string wallOf(const std::string& colour) {
 class Shell : public ::testing::Test {
   protected:
     void SetUp() override {
+        std::filesystem::remove_all(directory_); // left by an earlier process of the same id
         std::filesystem::create_directories(directory_ / "data");
         std::ofstream(directory_ / "data" / "bsp.cfg") << "world.txt\n";
         writeWorld(kGround + kStone + wallOf("stone"));
@@ -66,6 +67,7 @@ class Shell : public ::testing::Test {
         }
         return done();
     }
+    // Makes the window procedure unless the test has, and loads.
     void load() {
         if (!procedure) {
             procedure = std::make_unique<WindowProcedure>(host);
@@ -92,9 +94,7 @@ class Shell : public ::testing::Test {
   private:
     std::filesystem::path previous_ = std::filesystem::current_path();
     std::filesystem::path directory_ =
-        std::filesystem::temp_directory_path() /
-        ("velmora-shell-" + std::to_string(getpid()) + "-" +
-         testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::temp_directory_path() / ("velmora-shell-" + std::to_string(getpid()));
 };
 
 // The loading texts in order, each on a fresh loading screen laid out for the screen the window
