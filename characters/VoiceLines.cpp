@@ -11,8 +11,11 @@ namespace {
 
 // The next tab-separated field of line from at on; at moves past its tab.
 std::string_view nextField(std::string_view line, std::size_t& at) {
+    if (at > line.size()) {
+        return {};
+    }
     const std::size_t tab = std::min(line.find('\t', at), line.size());
-    const std::string_view field = line.substr(std::min(at, line.size()), tab - std::min(at, line.size()));
+    const std::string_view field = line.substr(at, tab - at);
     at = tab + 1;
     return field;
 }

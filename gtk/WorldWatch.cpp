@@ -3,7 +3,6 @@
 #include "shell/WindowProcedure.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace velmora {
 
@@ -42,6 +41,10 @@ void WorldWatch::stop() {
         g_source_remove(settle_);
         settle_ = 0;
     }
+    unwatch();
+}
+
+void WorldWatch::unwatch() {
     for (GFileMonitor* monitor : monitors_) {
         g_signal_handlers_disconnect_by_data(monitor, this);
         g_file_monitor_cancel(monitor);
@@ -55,9 +58,7 @@ void WorldWatch::stop() {
 }
 
 void WorldWatch::refresh() {
-    const guint settling = std::exchange(settle_, 0);
-    stop();
-    settle_ = settling;
+    unwatch(); // a reload already waiting still comes
     std::vector<GFile*> folders;
     for (const std::string& path : procedure_.worldFiles()) {
         GFile* file = g_file_new_for_path(path.c_str());

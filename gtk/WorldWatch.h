@@ -24,7 +24,9 @@ class WorldWatch {
   private:
     // Watches the procedure's world files as they are now.
     void refresh();
+    // Stops watching and drops a reload still waiting.
     void stop();
+    void unwatch();
     bool watches(GFile* file) const;
     static void onChanged(GFileMonitor*, GFile* file, GFile* other, GFileMonitorEvent event,
                           gpointer self);
