@@ -274,6 +274,12 @@ class Velmora:
             self.process.kill()
             self.process.wait()
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *failure):
+        self.stop()
+
 
 def scratch_world(name):
     """A copy of one of the small worlds next to this script, as a working directory."""
@@ -347,30 +353,23 @@ def scenario_loading(velmora, snap):
         bottom = max(y for y in range(bar, bar + 300) if changed(opened, y))
         xdo("mousemove", "30", str(bottom - 12), "click", "1")
 
-    program = Velmora(velmora, slow_world(), debug=True)
-    try:
+    with Velmora(velmora, slow_world(), debug=True) as program:
         frame, first = loading_screen_then_close(program, close_by_mouse)
         check(fraction(first.region(600, frame.y + FRAME_H + 40, 720, 150), lambda p: sum(p) > 90) > 0.9,
               "the bottom panel is shown below the frame")
-    finally:
-        program.stop()
 
 
 def scenario_close_loading(velmora, snap):
     directory = slow_world()
     for run in range(3):
-        program = Velmora(velmora, directory, debug=True)
-        try:
+        with Velmora(velmora, directory, debug=True) as program:
             loading_screen_then_close(program, lambda window, frame: press(window, "alt+f", "x"))
             print(f"ok: run {run + 1}")
-        finally:
-            program.stop()
 
 
 def scenario_walk(velmora, snap):
     directory = scratch_world("world")
-    program = Velmora(velmora, directory)
-    try:
+    with Velmora(velmora, directory) as program:
         frame, _ = wait_square(program)
         check(xdo("getwindowname", program.window) == ["Velmora"], "the window is titled Velmora")
         check(program.window in xdo("search", "--class", "^MYKORVEN$"), "its class is MYKORVEN")
@@ -387,13 +386,10 @@ def scenario_walk(velmora, snap):
             frame.wait_equal(snap_frame(snap, directory, keys), f"the frame after {name}")
             print(f"ok: after {name} the window shows velmora-snap's frame")
         check(program.exit_by_menu() == 0, "File > Exit ends the program with code 0")
-    finally:
-        program.stop()
 
 
 def scenario_about(velmora, snap):
-    program = Velmora(velmora, scratch_world("world"))
-    try:
+    with Velmora(velmora, scratch_world("world")) as program:
         wait_square(program)
         for opener, closer in [(["alt+slash"], "Return"), (["alt+h", "a"], "Escape"),
                                (["alt+question"], "Return")]:
@@ -404,25 +400,19 @@ def scenario_about(velmora, snap):
             wait_for(lambda: not windows_named("About  Quarnel"), f"the About box to close on {closer}")
             check(program.process.poll() is None, f"{closer} closes it and the program goes on")
         check(program.exit_by_menu() == 0, "File > Exit ends the program with code 0")
-    finally:
-        program.stop()
 
 
 def scenario_broken_world(velmora, snap):
-    program = Velmora(velmora, scratch_world("broken"))
-    try:
+    with Velmora(velmora, scratch_world("broken")) as program:
         error = wait_window("Error")
         check(program.process.poll() is None, "a broken world file shows the Error box and waits")
         press(error, "Return")
         code = program.wait_exit()
         check(code == 5, f"after Return the program ends with code 5 ({code})")
-    finally:
-        program.stop()
 
 
 def scenario_sound(velmora, snap):
-    program = Velmora(velmora, scratch_world("world"), recording=True)
-    try:
+    with Velmora(velmora, scratch_world("world"), recording=True) as program:
         wait_square(program)
         program.wait_quiet()
         for step in range(3):
@@ -431,8 +421,6 @@ def scenario_sound(velmora, snap):
             program.wait_heard(lambda h: h.bursts()[-1][0] >= before and h.duration > h.bursts()[-1][1] + 0.3,
                                f"footstep {step + 1}")
         check(program.exit_by_menu() == 0, "File > Exit ends the program with code 0")
-    finally:
-        program.stop()
     bursts = Recording(program.recording).bursts()
     print("bursts heard:", ", ".join(f"{a:.2f}-{b:.2f}" for a, b in bursts))
     check(len(bursts) == 4 and bursts[0][1] - bursts[0][0] > 1.0,
@@ -451,8 +439,7 @@ def walk_to_plebeian(snap, directory):
 def scenario_figure(velmora, snap):
     directory = scratch_world("world")
     walk_to_plebeian(snap, directory)
-    program = Velmora(velmora, directory, recording=True)
-    try:
+    with Velmora(velmora, directory, recording=True) as program:
         frame, square = wait_square(program)
         program.wait_quiet()
         check(frame.panel(square) < 0.2, "no dialogue panel before the walk")
@@ -484,16 +471,13 @@ def scenario_figure(velmora, snap):
                    "the visitor to walk after Esc")
         print("ok: after Esc the visitor can walk again")
         check(program.exit_by_menu() == 0, "File > Exit ends the program with code 0")
-    finally:
-        program.stop()
 
 
 def scenario_close_talking(velmora, snap):
     directory = scratch_world("world")
     walk_to_plebeian(snap, directory)
     for run in range(5):
-        program = Velmora(velmora, directory, recording=True)
-        try:
+        with Velmora(velmora, directory, recording=True) as program:
             wait_square(program)
             program.wait_quiet()
             walked = program.mark()
@@ -501,8 +485,6 @@ def scenario_close_talking(velmora, snap):
             # The footsteps end well within a second; sound after that is the greeting.
             program.wait_heard(lambda h: h.level(walked + 1.0, h.duration) > QUIET, "the greeting")
             code = program.exit_by_menu()
-        finally:
-            program.stop()
         check(code == 0, f"run {run + 1}: closing while the greeting plays gives code 0 ({code})")
 
 
@@ -510,8 +492,7 @@ def scenario_zoom(velmora, snap):
     """On a 3840 x 2160 screen the picture starts at twice its size with square pixels; a zoom
     chosen with Ctrl+- is remembered by the next run."""
     directory = scratch_world("world")
-    program = Velmora(velmora, directory)
-    try:
+    with Velmora(velmora, directory) as program:
         program.wait_window()
         frame, _ = Frame.find(zoom=2)
         shot = frame.wait_equal(snap_frame(snap, directory), "velmora-snap's frame, at twice its size")
@@ -529,17 +510,12 @@ def scenario_zoom(velmora, snap):
         press(program.window, "ctrl+minus")
         Frame.find(zoom=1)
         check(program.exit_by_menu() == 0, "File > Exit ends the program with code 0")
-    finally:
-        program.stop()
     with open(os.path.join(CONFIG, "velmora", "settings.ini")) as f:
         check("zoom=1" in f.read().split(), "the settings file keeps the chosen zoom")
-    program = Velmora(velmora, directory)
-    try:
+    with Velmora(velmora, directory) as program:
         program.wait_window()
         Frame.find(zoom=1)
         check(program.exit_by_menu() == 0, "the next run starts at the chosen zoom")
-    finally:
-        program.stop()
 
 
 def scenario_watch(velmora, snap):
@@ -555,8 +531,7 @@ def scenario_watch(velmora, snap):
             f.write(text)
         os.replace(path + ".new", path)
 
-    program = Velmora(velmora, directory, arguments=["--watch"])
-    try:
+    with Velmora(velmora, directory, arguments=["--watch"]) as program:
         frame, square = wait_square(program)
         plate = lambda shot: frame.pixels(shot, 143, 490, 700, 140, step=4)  # the caption's place
         press(program.window, "Up", "Up")
@@ -569,8 +544,6 @@ def scenario_watch(velmora, snap):
         save(good)
         frame.wait(lambda shot: differing(plate(shot), plate(square)) < 0.01, "a good save to take the error away")
         check(program.exit_by_menu() == 0, "File > Exit ends the program with code 0")
-    finally:
-        program.stop()
 
 
 SCREENS = {"zoom": (3840, 2160)}  # the others run on SCREEN
