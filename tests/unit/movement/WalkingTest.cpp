@@ -1,4 +1,5 @@
 #include "movement/Walking.h"
+#include "TextCases.h"
 #include "movement/Collision.h"
 
 #include <gtest/gtest.h>
@@ -23,74 +24,27 @@ CollisionEdge edge(int x1, int z1, int x2, int z2, int minY = 0, int maxY = 100)
             {}};
 }
 
-// The wall at x 100 from z 0 to 50, of other heights.
-CollisionEdge at100(int minY, int maxY) {
-    return edge(100, 0, 100, 50, minY, maxY);
-}
-
+// The cases of tests/data/movement/steps.txt.
 TEST(StepBlocked, WallsLedgesFiguresAndWhatEachEdgeKindCountsAsCrossing) {
-    const CollisionEdge wall = at100(0, 100), ledge20 = at100(0, 20), ledge10 = at100(0, 10),
-                        steep = edge(10, 0, 20, 50), shallow = edge(0, 100, 100, 150),
-                        level = edge(0, 200, 100, 200);
-    const StepProbe across{96, 55, 20, 103, 20};
-    const Vertex elsewhere{500, 0, 500};
-    const std::vector<Vertex> outOfReach{{20, 0, 0}, {0, 0, -20}, {19, 0, 20}, {-20.5f, 0, 5}};
-    const struct {
-        const char* what;
+    const auto cases = test::readCases("tests/data/movement/steps.txt");
+    ASSERT_GT(cases.size(), 30u);
+    for (const test::TextCase& c : cases) {
         std::vector<CollisionEdge> edges;
-        StepProbe step;
-        bool blocked;
-        int eye;
-        std::vector<Vertex> figures = {};
-    } cases[] = {
-        {"wall", {wall}, across, true, 55},
-        {"ledge of 20 lifts the eye", {ledge20}, across, false, 75},
-        {"ledge of 21 is a wall", {at100(0, 21)}, across, true, 55},
-        {"down off a ledge", {ledge20}, {96, 75, 20, 103, 20}, false, 55},
-        {"edge from 110 up is out of reach", {at100(110, 200)}, across, false, 55},
-        {"passing underneath", {at100(56, 100)}, across, false, 55},
-        {"overhang down to eye height", {at100(55, 100)}, across, true, 55},
-        // Every edge sees the old height; the last that sets one wins.
-        {"ledges 20, 10", {ledge20, ledge10}, across, false, 65},
-        {"ledges 10, 20", {ledge10, ledge20}, across, false, 75},
-        {"a wall not crossed, a ledge", {edge(300, 0, 300, 50), ledge20}, across, false, 75},
-        {"the ledge lifts the eye, the wall refuses", {ledge20, wall}, across, true, 75},
-        // Vertical: the z span is tested at the old position only, both ends included.
-        {"old z outside the span", {wall}, {96, 55, 53, 103, 45}, false, 55},
-        {"old z on the span's end", {wall}, {96, 55, 50, 103, 45}, true, 55},
-        {"old z on the span's start", {wall}, {96, 55, 0, 103, 0}, true, 55},
-        {"reaching the line from below", {wall}, {90, 55, 20, 100, 20}, true, 55},
-        {"reaching the line from above", {wall}, {104, 55, 20, 100, 20}, true, 55},
-        {"short of the line", {wall}, {104, 55, 20, 101, 20}, false, 55},
-        {"from the line away to +x", {wall}, {100, 55, 20, 110, 20}, false, 55},
-        {"horizontal from below", {level}, {50, 55, 195, 50, 205}, true, 55},
-        {"horizontal not reached", {level}, {50, 55, 190, 50, 199}, false, 55},
-        {"horizontal, old x outside", {level}, {101, 55, 195, 99, 205}, false, 55},
-        // Slope 5 (line x = 15 at z = 25): the old z decides whether the edge is in the way.
-        {"steep from -x", {steep}, {10, 55, 25, 20, 25}, true, 55},
-        {"steep not reached", {steep}, {10, 55, 25, 14, 25}, false, 55},
-        {"steep, old x outside", {steep}, {21, 55, 45, 15, 45}, true, 55},
-        {"steep, old z outside", {steep}, {25, 55, 60, 15, 60}, false, 55},
-        {"steep, new z outside", {steep}, {18, 55, 45, 21, 52}, true, 55},
-        // Slope 0.5 (line z = 125 at x = 50) and slope 1: the old x decides.
-        {"shallow from -z", {shallow}, {50, 55, 120, 50, 130}, true, 55},
-        {"shallow not reached", {shallow}, {50, 55, 120, 50, 124}, false, 55},
-        {"shallow not reached from +z", {shallow}, {50, 55, 130, 50, 126}, false, 55},
-        {"shallow, old z outside", {shallow}, {2, 55, 96, 2, 106}, true, 55},
-        {"shallow, old x outside", {shallow}, {110, 55, 150, 110, 160}, false, 55},
-        {"slope 1, old x outside", {edge(0, 0, 100, 100)}, {-3, 55, 2, 7, 2}, false, 55},
-        {"slope -1", {edge(0, 100, 100, 0)}, {45, 55, 50, 52, 57}, true, 55},
-        // Figures' view positions are truncated; their height does not count.
-        {"figure at 19, 19", {}, across, true, 55, {elsewhere, {19, 0, 19}}},
-        {"figure at -19, -19", {}, across, true, 55, {elsewhere, {-19, 0, -19}}},
-        {"figure at -19.9, 19.9", {}, across, true, 55, {{-19.9f, 0, 19.9f}}},
-        {"figure high above", {}, across, true, 55, {{0, 300, 0}}},
-        {"figures just out of reach", {}, across, false, 55, outOfReach},
-    };
-    for (const auto& c : cases) {
-        int eye = c.step.yo;
-        EXPECT_EQ(stepBlocked(c.edges, c.figures, c.step, eye), c.blocked) << c.what;
-        EXPECT_EQ(eye, c.eye) << c.what;
+        const std::vector<float> e = c.numbers("edges"), f = c.numbers("figures"),
+                                 s = c.numbers("step");
+        for (std::size_t i = 0; i + 6 <= e.size(); i += 6) {
+            edges.push_back(edge(int(e[i]), int(e[i + 1]), int(e[i + 2]), int(e[i + 3]),
+                                 int(e[i + 4]), int(e[i + 5])));
+        }
+        std::vector<Vertex> figures;
+        for (std::size_t i = 0; i + 3 <= f.size(); i += 3) {
+            figures.push_back({f[i], f[i + 1], f[i + 2]});
+        }
+        ASSERT_EQ(s.size(), 5u) << c.name;
+        const StepProbe step{int(s[0]), int(s[1]), int(s[2]), int(s[3]), int(s[4])};
+        int eye = step.yo;
+        EXPECT_EQ(stepBlocked(edges, figures, step, eye), c.text("blocked") == "1") << c.name;
+        EXPECT_EQ(eye, std::stoi(c.text("eye"))) << c.name;
     }
 }
 

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "TextCases.h"
+
 #include "render/Bitmap.h"
 #include "render/ColorBuffer.h"
 #include "world/World.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -77,46 +76,10 @@ inline std::string frameDifference(const ColorBuffer& frame, const PixelAt& expe
         kFrameWidth, kFrameHeight, [&frame](int x, int y) { return frame.pixel(x, y); }, expected);
 }
 
-// A case of a data file under tests/data/render: "= name" starts it; every later line that is
-// neither blank nor a "//" comment is a keyword and the text after it, or a picture row when it
-// holds only '#' and '.'.
-struct TextCase {
-    std::string name;
-    std::map<std::string, std::string> lines;
-    std::vector<std::string> picture;
-
-    std::string text(const std::string& keyword) const { // "" when absent
-        return lines.count(keyword) != 0 ? lines.at(keyword) : "";
-    }
-    // A reported message: the text with its line end, "" when absent.
-    std::string message() const { return text("message").empty() ? "" : text("message") + "\n"; }
-    std::vector<float> numbers(const std::string& keyword) const {
-        std::istringstream words(text(keyword));
-        std::vector<float> values;
-        for (float value; words >> value;) {
-            values.push_back(value);
-        }
-        return values;
-    }
-};
+using test::TextCase;
 
 inline std::vector<TextCase> readCases(const std::string& file) {
-    std::ifstream in("tests/data/render/" + file);
-    std::vector<TextCase> cases;
-    for (std::string line, keyword; std::getline(in, line);) {
-        std::istringstream words(line);
-        keyword.clear();
-        words >> keyword >> std::ws;
-        if (keyword == "=") {
-            std::getline(words, cases.emplace_back().name);
-        } else if (cases.empty() || keyword.empty() || keyword.starts_with("//")) {
-        } else if (keyword.find_first_not_of("#.") == std::string::npos) {
-            cases.back().picture.push_back(keyword);
-        } else {
-            std::getline(words, cases.back().lines[keyword]);
-        }
-    }
-    return cases;
+    return test::readCases("tests/data/render/" + file);
 }
 
 } // namespace velmora::rendertest
