@@ -41,7 +41,10 @@ TEST(CollisionEdges, FieldsTheEdgeListingDoesNotShow) {
 
 TEST(Truncation, CutsTowardZeroAndClamps) {
     const std::pair<double, std::int32_t> cases[] = {
-        {-2.9, -2}, {2.9, 2}, {1e20, 2147483647}, {-1e20, -2147483647 - 1}, {std::nan(""), 0}};
+        {-2.9, -2}, {2.9, 2}, {1e20, 2147483647}, {-1e20, -2147483647 - 1}, {std::nan(""), 0},
+        // The first values past either end of the range.
+        {2147483647.9, 2147483647}, {2147483648.0, 2147483647}, {-2147483648.9, -2147483647 - 1},
+        {-2147483649.0, -2147483647 - 1}};
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(truncateToInt(value), expected) << value;
     }
