@@ -24,78 +24,60 @@ CollisionEdge edge(int x1, int z1, int x2, int z2, int minY = 0, int maxY = 100)
             {}};
 }
 
+// A case's "edges", six numbers each, and its "figures", three numbers each.
+std::vector<CollisionEdge> edgesOf(const test::TextCase& c) {
+    const std::vector<float> e = c.numbers("edges");
+    std::vector<CollisionEdge> edges;
+    for (std::size_t i = 0; i + 6 <= e.size(); i += 6) {
+        edges.push_back(edge(int(e[i]), int(e[i + 1]), int(e[i + 2]), int(e[i + 3]), int(e[i + 4]),
+                             int(e[i + 5])));
+    }
+    return edges;
+}
+std::vector<Vertex> figuresOf(const test::TextCase& c) {
+    const std::vector<float> f = c.numbers("figures");
+    std::vector<Vertex> figures;
+    for (std::size_t i = 0; i + 3 <= f.size(); i += 3) {
+        figures.push_back({f[i], f[i + 1], f[i + 2]});
+    }
+    return figures;
+}
+
 // The cases of tests/data/movement/steps.txt.
 TEST(StepBlocked, WallsLedgesFiguresAndWhatEachEdgeKindCountsAsCrossing) {
     const auto cases = test::readCases("tests/data/movement/steps.txt");
     ASSERT_GT(cases.size(), 30u);
     for (const test::TextCase& c : cases) {
-        std::vector<CollisionEdge> edges;
-        const std::vector<float> e = c.numbers("edges"), f = c.numbers("figures"),
-                                 s = c.numbers("step");
-        for (std::size_t i = 0; i + 6 <= e.size(); i += 6) {
-            edges.push_back(edge(int(e[i]), int(e[i + 1]), int(e[i + 2]), int(e[i + 3]),
-                                 int(e[i + 4]), int(e[i + 5])));
-        }
-        std::vector<Vertex> figures;
-        for (std::size_t i = 0; i + 3 <= f.size(); i += 3) {
-            figures.push_back({f[i], f[i + 1], f[i + 2]});
-        }
+        const std::vector<float> s = c.numbers("step");
         ASSERT_EQ(s.size(), 5u) << c.name;
         const StepProbe step{int(s[0]), int(s[1]), int(s[2]), int(s[3]), int(s[4])};
         int eye = step.yo;
-        EXPECT_EQ(stepBlocked(edges, figures, step, eye), c.text("blocked") == "1") << c.name;
+        EXPECT_EQ(stepBlocked(edgesOf(c), figuresOf(c), step, eye), c.text("blocked") == "1")
+            << c.name;
         EXPECT_EQ(eye, std::stoi(c.text("eye"))) << c.name;
     }
 }
 
+// The cases of tests/data/movement/walks.txt.
 TEST(Walking, StepsLandOnWholeUnitsTheGroundFollowsAndTheFootstepSounds) {
-    const std::vector<CollisionEdge> none, ledge{edge(5, -50, 5, 50, 0, 20)},
-        ledgeThenWall{edge(5, -50, 5, 50, 0, 20), edge(5, -50, 5, 50)},
-        ledgeAt1{edge(1, -5, 1, 5, 0, 20)};
-    const struct {
-        Vertex from;
-        float heading;
-        bool forward;
-        const std::vector<CollisionEdge>& edges;
-        std::vector<Vertex> figures;
-        Vertex to;
-        float scrollX, scrollZ;
-        bool listenerFollows = true;
-    } cases[] = {
-        {{0, 55, 0}, 0, true, none, {}, {0, 55, 10}, 0, 10},
-        {{0, 55, 0}, 45, true, none, {}, {7, 55, 7}, 7, 7},
-        {{0, 55, 0}, 45, false, none, {}, {-7, 55, -7}, -7, -7},
-        // The world's degree factor is a little over pi/180: 10 sin a stays under 10 at 90,
-        // and heading 180 and 360 are a hair past the axis.
-        {{0, 55, 0}, 90, true, none, {}, {9, 55, 0}, 9, 0},
-        {{0, 55, 0}, 180, true, none, {}, {0, 55, -9}, 0, -9},
-        {{0, 55, 0}, 360, true, none, {}, {0, 55, 9}, 0, 9},
-        // Toward zero, not down: 5 - 7.07 is -2 and 3 - 7.07 is -4.
-        {{5, 55, 3}, 45, false, none, {}, {-2, 55, -4}, -7, -7},
-        // From x 2800 on a forward step only sounds; the listener stays.
-        {{2800, 55, 0}, 0, true, none, {}, {2800, 55, 0}, 0, 0, false},
-        {{2800, 55, 0}, 0, false, none, {}, {2800, 55, -10}, 0, -10},
-        {{2799.5f, 55, 0}, 0, true, none, {}, {2799, 55, 10}, 0, 10},
-        {{0, 55, 0}, 0, true, none, {{0, 0, 15}}, {0, 55, 0}, 0, 0},
-        {{0, 55, 0}, 90, true, ledge, {}, {9, 75, 0}, 9, 0},
-        // Refused, but the eye keeps the height the ledge gave it.
-        {{0, 55, 0}, 90, true, ledgeThenWall, {}, {0, 75, 0}, 0, 0},
-        // The collision test starts from whole units: x 0.6 is 0, before the ledge at 1, and the
-        // eye at 55.7 is 55, whose feet stand at the ledge's foot; the step goes from 0.6.
-        {{0.6f, 55.7f, 0}, 90, true, ledgeAt1, {}, {10, 75, 0}, 9, 0},
-    };
-    for (const auto& c : cases) {
+    const auto cases = test::readCases("tests/data/movement/walks.txt");
+    ASSERT_GT(cases.size(), 10u);
+    for (const test::TextCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<float> from = c.numbers("from"), to = c.numbers("to"),
+                                 scroll = c.numbers("scroll");
+        ASSERT_EQ(from.size() + to.size() + scroll.size(), 8u);
+        const std::vector<CollisionEdge> edges = edgesOf(c);
+        const std::vector<Vertex> figures = figuresOf(c);
         auto grid = std::make_unique<GroundGrid>("LT_GRAY", "LT_GRAY_1");
-        const WalkingScene scene{c.edges, c.figures, grid.get()};
-        Vertex camera = c.from;
-        const StepSounds sounds =
-            (c.forward ? stepForward : stepBackward)(camera, c.heading, scene);
-        SCOPED_TRACE(testing::Message() << (c.forward ? "forward" : "backward") << " at "
-                                        << c.heading << " from x " << c.from.x);
-        EXPECT_EQ(camera, c.to);
-        EXPECT_EQ(std::pair(grid->scrollX(), grid->scrollZ()), std::pair(c.scrollX, c.scrollZ));
+        const WalkingScene scene{edges, figures, grid.get()};
+        Vertex camera{from[0], from[1], from[2]};
+        const StepSounds sounds = (c.name.starts_with("forward") ? stepForward : stepBackward)(
+            camera, c.numbers("heading").at(0), scene);
+        EXPECT_EQ(camera, (Vertex{to[0], to[1], to[2]}));
+        EXPECT_EQ(std::pair(grid->scrollX(), grid->scrollZ()), std::pair(scroll[0], scroll[1]));
         EXPECT_EQ(std::pair(sounds.footstep, sounds.listenerFollows),
-                  std::pair(true, c.listenerFollows));
+                  std::pair(true, c.text("listener") != "0"));
     }
 }
 
