@@ -1,5 +1,6 @@
 #include "shell/WindowProcedure.h"
 #include "FakeHost.h"
+#include "TextCases.h"
 #include "SoundTestSupport.h"
 #include "content/Sounds.h"
 #include "platform/EmbeddedResources.h"
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -47,7 +49,7 @@ class Shell : public ::testing::Test {
     }
     void TearDown() override {
         procedure.reset();
-        std::filesystem::current_path(previous_);
+        std::filesystem::current_path(root_);
         std::filesystem::remove_all(directory_);
     }
 
@@ -90,9 +92,10 @@ class Shell : public ::testing::Test {
     test::FakeHost host;
     ProgramLifetime lifetime{host};
     std::unique_ptr<WindowProcedure> procedure;
+    // The repository root, where the tests start and their data lies.
+    const std::filesystem::path root_ = std::filesystem::current_path();
 
   private:
-    std::filesystem::path previous_ = std::filesystem::current_path();
     std::filesystem::path directory_ =
         std::filesystem::temp_directory_path() / ("velmora-shell-" + std::to_string(getpid()));
 };
@@ -132,62 +135,35 @@ TEST_F(Shell, LoadingShowsItsStepsThenTheSquareIsSeenAndHeard) {
     EXPECT_EQ(std::vector(listener, listener + 3), (std::vector<ALint>{0, 0, -390}));
 }
 
-// Each key by its name for velmora-snap's --keys (none for a key without a row; 0x67 is the
-// keypad's 7), the window-system key values that mean it and its code: whether it redraws and
-// how far it steps and turns. Until the world is loaded only turning and redrawing act, a tick
+// Each key of tests/data/shell/keys.txt by its name for velmora-snap's --keys, the window-system
+// key values that mean it and its code: whether it redraws and how far it steps and turns. Until the world is loaded only turning and redrawing act, a tick
 // draws the loading screen, and the menu's two commands and a resize act at any time.
 TEST_F(Shell, EveryKeyActsOnItsRowAndWhileLoadingOnlyTurningAndRedrawingAct) {
-    const struct {
-        const char* name;
-        std::vector<unsigned> keyvals;
-        int key;
-        bool redraws;
-        float step, turn;
-    } rows[] = {{"Esc", {0xFF1B}, 0x1B, false, 0, 0}, // first: after loading it lets one walk
-                {"Up", {0xFF52}, 0x26, true, 10, 0},
-                {"KP8", {0xFF97, 0xFFB8}, 0x68, true, 10, 0},
-                {"Down", {0xFF54}, 0x28, true, -10, 0},
-                {"KP2", {0xFF99, 0xFFB2}, 0x62, true, -10, 0},
-                {"Left", {0xFF51}, 0x25, true, 0, -2},
-                {"KP4", {0xFF96, 0xFFB4}, 0x64, true, 0, -2},
-                {"Right", {0xFF53}, 0x27, true, 0, 2},
-                {"KP6", {0xFF98, 0xFFB6}, 0x66, true, 0, 2},
-                {"Z", {'z', 'Z'}, 0x5A, true, 0, 0},
-                {"Space", {' '}, 0x20, true, 0, 0},
-                {"F", {'f'}, 0x46, false, 0, 0},
-                {"1", {'1', '!'}, 0x31, false, 0, 0},
-                {"2", {'2', '@'}, 0x32, false, 0, 0},
-                {"4", {'4', '$'}, 0x34, false, 0, 0},
-                {"I", {'i'}, 0x49, false, 0, 0},
-                {"R", {'r'}, 0x52, false, 0, 0},
-                {"D", {'d'}, 0x44, false, 0, 0},
-                {nullptr, {'a', 'A'}, 0x41, false, 0, 0},
-                {nullptr, {'0'}, 0x30, false, 0, 0},
-                {nullptr, {'5'}, 0x35, false, 0, 0},
-                {nullptr, {'9'}, 0x39, false, 0, 0},
-                {nullptr, {}, 0x67, false, 0, 0},
-                {"Tab", {'%', 0xFFB5, 0xFFBE, '`', '{'}, 0, false, 0, 0}};
+    const std::vector<test::TextCase> rows = test::readCases(root_ / "tests/data/shell/keys.txt");
+    ASSERT_GT(rows.size(), 20u);
     procedure = std::make_unique<WindowProcedure>(host);
     procedure->onCreate();
     ShellState& state = procedure->state();
     const auto press = [&](const Vertex& from, float heading) {
         testing::internal::CaptureStdout();
-        for (const auto& row : rows) {
-            SCOPED_TRACE(row.name ? row.name : std::to_string(row.key));
-            const std::optional<int> code = row.key != 0 ? std::optional(row.key) : std::nullopt;
-            if (row.name != nullptr) {
+        for (const test::TextCase& row : rows) {
+            SCOPED_TRACE(row.name);
+            const int key = std::stoi(row.text("key"), nullptr, 16);
+            const std::optional<int> code = key != 0 ? std::optional(key) : std::nullopt;
+            if (row.name != "-") {
                 EXPECT_EQ(keyCodeForName(row.name), code);
             }
-            for (const unsigned keyval : row.keyvals) {
+            std::istringstream keyvals(row.text("keyvals"));
+            for (unsigned keyval = 0; keyvals >> std::hex >> keyval;) {
                 EXPECT_EQ(keyCodeForKeyval(keyval), code) << std::hex << keyval;
             }
             procedure->placeCamera(from, heading);
             frames();
-            EXPECT_EQ(procedure->onKeyDown(row.key), row.name != nullptr && row.key != 0);
-            EXPECT_EQ(frames().size(), row.redraws ? 1u : 0u);
-            const float step = state.loadingComplete != 0 ? row.step : 0;
+            EXPECT_EQ(procedure->onKeyDown(key), row.name != "-" && key != 0);
+            EXPECT_EQ(frames().size(), row.text("redraws") == "1" ? 1u : 0u);
+            const float step = state.loadingComplete != 0 ? row.numbers("step").at(0) : 0;
             EXPECT_EQ(state.camera, (Vertex{from.x, from.y, from.z + step}));
-            EXPECT_EQ(state.heading, std::fmod(heading + row.turn + 360, 360));
+            EXPECT_EQ(state.heading, std::fmod(heading + row.numbers("turn").at(0) + 360, 360));
         }
         return testing::internal::GetCapturedStdout();
     };
