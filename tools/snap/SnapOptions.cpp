@@ -20,6 +20,8 @@ constexpr const char* kDescription =
     "frames. Keys for --keys: Up Down Left Right KP8 KP2 KP4 KP6 Z D R F Space Esc 1 2 3 4 I,\n"
     "tick (one timer tick), wait:N (let N milliseconds pass).\n"
     "--trace prints one line per triangle piece the depth rasterizer fills.\n"
+    "--plan prints 'plan origin: X Z' (the world x and z of the top-left pixel's centre) and\n"
+    "'plan scale: S' (world units per pixel; x grows to the right, z upward).\n"
     "Exit codes: 0 done, 2 bad arguments or a frame that cannot be written, 5 a broken world\n"
     "(printed as CAPTION: TEXT on standard error).";
 
@@ -32,8 +34,8 @@ struct OptionText {
     }
 };
 
-std::optional<float> parseFloat(const std::string& text) {
-    float value = 0.0f;
+template <typename Number> std::optional<Number> parseNumber(const std::string& text) {
+    Number value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (error != std::errc() || stop != end || !std::isfinite(value)) {
@@ -47,7 +49,7 @@ std::optional<Vertex> parsePosition(const std::string& text) {
     std::stringstream in(text);
     std::string part;
     while (std::getline(in, part, ',')) {
-        const std::optional<float> value = parseFloat(part);
+        const std::optional<float> value = parseNumber<float>(part);
         if (!value) {
             return std::nullopt;
         }
@@ -77,7 +79,7 @@ ParsedOptions parseOptions(int argc, char** argv) {
     SnapOptions& o = parsed.options;
     gboolean stats = FALSE, edges = FALSE, debug = FALSE, trace = FALSE, depthView = FALSE;
     gboolean loading = FALSE, version = FALSE;
-    OptionText out, windowOut, keys, at, heading, world;
+    OptionText out, windowOut, keys, at, heading, world, plan, planScale;
     const GOptionEntry entries[] = {
         {"stats", 0, 0, G_OPTION_ARG_NONE, &stats,
          "Print the world's figures, where the visitor ended, who has been talked to", nullptr},
@@ -94,6 +96,10 @@ ParsedOptions parseOptions(int argc, char** argv) {
         {"loading", 0, 0, G_OPTION_ARG_NONE, &loading, "Write the loading screen", nullptr},
         {"keys", 0, 0, G_OPTION_ARG_STRING, &keys.value,
          "After loading, press keys through the program's key handler", "\"K ...\""},
+        {"plan", 0, 0, G_OPTION_ARG_FILENAME, &plan.value,
+         "Write a plan of the world seen from above as a PNG", "FILE.png"},
+        {"plan-scale", 0, 0, G_OPTION_ARG_STRING, &planScale.value,
+         "World units per pixel of the plan (default: it fits in 2048 pixels)", "S"},
         {"world", 0, 0, G_OPTION_ARG_FILENAME, &world.value,
          "The folder that holds data/ or is data/", "DIR"},
         {"trace", 0, 0, G_OPTION_ARG_NONE, &trace, "Print the rasterizer's line per piece",
@@ -133,6 +139,7 @@ ParsedOptions parseOptions(int argc, char** argv) {
     o.out = out.get();
     o.windowOut = windowOut.get();
     o.world = world.get();
+    o.plan = plan.get();
     if (keys.get()) {
         std::stringstream in(*keys.get());
         for (std::string key; in >> key;) {
@@ -145,11 +152,20 @@ ParsedOptions parseOptions(int argc, char** argv) {
     if (at.get() && !(o.at = parsePosition(*at.get()))) {
         return fail("--at wants X,Y,Z, not '" + *at.get() + "'");
     }
-    if (heading.get() && !(o.heading = parseFloat(*heading.get()))) {
+    if (heading.get() && !(o.heading = parseNumber<float>(*heading.get()))) {
         return fail("--heading wants degrees, not '" + *heading.get() + "'");
     }
-    if (!o.version && !o.stats && !o.edges && !o.out && !o.windowOut && o.keys.empty()) {
-        return fail("nothing to do: give --stats, --edges, --out, --window-out or --keys");
+    if (planScale.get() &&
+        (!(o.planScale = parseNumber<double>(*planScale.get())) || !(*o.planScale > 0.0))) {
+        return fail("--plan-scale wants world units per pixel above 0, not '" +
+                    *planScale.get() + "'");
+    }
+    if (o.planScale && !o.plan) {
+        return fail("--plan-scale goes with --plan");
+    }
+    if (!o.version && !o.stats && !o.edges && !o.out && !o.windowOut && !o.plan &&
+        o.keys.empty()) {
+        return fail("nothing to do: give --stats, --edges, --out, --window-out, --plan or --keys");
     }
     return parsed;
 }

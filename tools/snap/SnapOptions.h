@@ -20,6 +20,8 @@ struct SnapOptions {
     std::optional<std::string> out;
     std::optional<std::string> windowOut;
     std::optional<std::string> world;
+    std::optional<std::string> plan;
+    std::optional<double> planScale; // world units per pixel of the plan
     std::optional<Vertex> at;
     std::optional<float> heading;
     // Key presses, "tick" for one timer tick and "wait:N" for N milliseconds, in order.

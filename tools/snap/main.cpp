@@ -1,6 +1,7 @@
 // velmora-snap: the headless tool for people who write world files. Run in a directory that
 // holds data/, it loads the world exactly as the program does, replays keys through the
 // program's own window procedure, reports on the world and writes frames.
+#include "PlanPicture.h"
 #include "SnapOptions.h"
 #include "WorldReport.h"
 #include "content/Figures.h"
@@ -16,6 +17,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstdlib>
+#include <iomanip>
 #include <iostream>
 #include <map>
 #include <thread>
@@ -125,8 +127,26 @@ bool writeWindow(ConsoleHost& host, WindowProcedure& procedure, const SnapOption
     return velmora::writePng(host.picture().view(), *options.windowOut);
 }
 
+// The plan of the world and the lines that say where its pixels lie; returns the exit code.
+int writePlanOf(const SnapOptions& options, const std::string& usage) {
+    const velmora::World& world = velmora::World::instance();
+    const velmora::snap::PlanLayoutResult laid =
+        velmora::snap::layOutPlan(velmora::snap::planContents(world), options.planScale);
+    if (!laid.error.empty()) {
+        std::cerr << "velmora-snap: " << laid.error << "\n\n" << usage;
+        return 2;
+    }
+    if (!velmora::snap::writePlan(world, laid.layout, *options.plan)) {
+        std::cerr << "velmora-snap: cannot write " << *options.plan << "\n";
+        return 2;
+    }
+    std::cout << std::setprecision(10) << "plan origin: " << laid.layout.originX << ' '
+              << laid.layout.originZ << "\nplan scale: " << laid.layout.scale << std::endl;
+    return 0;
+}
+
 // Loads, presses the keys and does what the options ask; returns the exit code.
-int run(ConsoleHost& host, const SnapOptions& options) {
+int run(ConsoleHost& host, const SnapOptions& options, const std::string& usage) {
     const std::string world = velmora::findWorldDirectory(
         options.world, velmora::ownExecutable(), VELMORA_INSTALLED_DATA);
     WindowProcedure procedure(host, world, options.trace ? &std::cout : nullptr);
@@ -138,8 +158,12 @@ int run(ConsoleHost& host, const SnapOptions& options) {
     }
     pressKeys(host, procedure, options);
     std::optional<std::string> unwritten;
+    int planCode = 0;
     if (!host.exitCode()) {
         report(procedure, options);
+        if (options.plan) {
+            planCode = writePlanOf(options, usage);
+        }
         if (options.out && !writeFrame(procedure, options)) {
             unwritten = options.out;
         } else if (options.windowOut && !writeWindow(host, procedure, options)) {
@@ -154,7 +178,7 @@ int run(ConsoleHost& host, const SnapOptions& options) {
         std::cerr << "velmora-snap: cannot write " << *unwritten << "\n";
         return 2;
     }
-    return host.exitCode().value_or(0);
+    return host.exitCode().value_or(planCode);
 }
 
 } // namespace
@@ -181,5 +205,5 @@ int main(int argc, char** argv) {
     setenv("ALSOFT_DRIVERS", "null", 0);
     ConsoleHost host(velmora::resources::embedded(), parsed.options.debug);
     velmora::ProgramLifetime lifetime(host);
-    return run(host, parsed.options);
+    return run(host, parsed.options, parsed.usage);
 }
