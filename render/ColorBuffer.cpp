@@ -7,15 +7,10 @@ namespace velmora {
 
 ColorBuffer::ColorBuffer()
     : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, kFrameWidth, kFrameHeight)),
-      cairo_(cairo_create(surface_)),
       pixels_(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_))),
-      stride_(cairo_image_surface_get_stride(surface_) / 4) {
-    cairo_set_antialias(cairo_, CAIRO_ANTIALIAS_NONE);
-    cairo_set_fill_rule(cairo_, CAIRO_FILL_RULE_WINDING);
-}
+      stride_(cairo_image_surface_get_stride(surface_) / 4) {}
 
 ColorBuffer::~ColorBuffer() {
-    cairo_destroy(cairo_);
     cairo_surface_destroy(surface_);
 }
 
@@ -62,6 +57,14 @@ void ColorBuffer::fillRect(int x, int y, int width, int height, std::uint32_t rg
         std::fill(row(r) + left, row(r) + right, rgb & 0x00FFFFFF);
     }
     markDirty();
+}
+
+void ColorBuffer::fill(const Coverage& covered, std::uint32_t rgb) {
+    const std::uint32_t pixel = rgb & 0x00FFFFFF;
+    std::uint32_t* line = row(covered.top);
+    for (int y = covered.top; y < covered.bottom; ++y, line += stride_) {
+        std::fill(line + covered.begin[y], line + std::max(covered.begin[y], covered.end[y]), pixel);
+    }
 }
 
 platform::PixelView ColorBuffer::view() const {

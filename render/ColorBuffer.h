@@ -2,6 +2,7 @@
 
 #include "platform/Host.h"
 #include "render/Bitmap.h"
+#include "render/Coverage.h"
 #include "render/FrameSize.h"
 
 #include <cairo.h>
@@ -12,8 +13,8 @@
 namespace velmora {
 
 // The kFrameWidth x kFrameHeight frame every picture is drawn into: a cairo image surface of
-// 0x00RRGGBB words, kept for the whole run. Scene surfaces are filled through cairo; copies and
-// single pixels are plain memory operations on the same pixels.
+// 0x00RRGGBB words, kept for the whole run. Fills, copies and single pixels are plain memory
+// operations on its pixels; cairo only writes it out.
 class ColorBuffer {
   public:
     ColorBuffer();
@@ -21,9 +22,8 @@ class ColorBuffer {
     ColorBuffer(const ColorBuffer&) = delete;
     ColorBuffer& operator=(const ColorBuffer&) = delete;
 
-    // Drawing through cairo: solid fills without antialiasing, winding rule. Call flush() before
-    // reading or writing pixels directly after cairo drew, and markDirty() after writing them.
-    cairo_t* cairo() const { return cairo_; }
+    // The cairo surface's contract around direct pixel access: flush() before, markDirty()
+    // after. Both are cheap, since nothing draws through cairo.
     void flush();
     void markDirty();
 
@@ -37,6 +37,9 @@ class ColorBuffer {
     // The whole bitmap at (x, y).
     void copy(const Bitmap& bitmap, int x, int y);
     void fillRect(int x, int y, int width, int height, std::uint32_t rgb);
+    // Paints the covered pixels in one colour. Called for every scene triangle, it writes the
+    // pixels without flush() and markDirty(): nothing draws through cairo.
+    void fill(const Coverage& covered, std::uint32_t rgb);
 
     platform::PixelView view() const;
     // Writes the frame as a PNG; false when the file cannot be written.
@@ -44,7 +47,6 @@ class ColorBuffer {
 
   private:
     cairo_surface_t* surface_;
-    cairo_t* cairo_;
     std::uint32_t* pixels_;
     int stride_;
 };

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "geometry/Vertex.h"
+#include "render/Coverage.h"
 #include "render/DepthBuffer.h"
 
 #include <cstdint>
-#include <iostream>
 #include <ostream>
 
 namespace velmora {
@@ -26,60 +26,27 @@ DepthPlane depthPlaneOf(const Vertex& p1, const Vertex& p2, const Vertex& p3);
 // toward zero. The buffer keeps the low 16 bits of it.
 std::int32_t depthAt(const DepthPlane& plane, int x, int y);
 
-// Orders three corners by row, top first, with at most three swaps; corners on equal rows keep
-// their order.
-void sortByRow(Vertex& p, Vertex& q, Vertex& r);
-
-// Reorders the corners so that p1–p2 is a vertical edge (equal x) and p3 is the third corner;
-// false, with the corners untouched, when no two of them share a column.
-bool arrangeVerticalEdge(Vertex& p1, Vertex& p2, Vertex& p3);
-
 // Writes the depth of projected triangles into a depth buffer, unconditionally, since surfaces
-// arrive back to front. A triangle is cut into pieces with one vertical and one horizontal edge,
-// each filled row by row. Anomalies are reported on `messages`; when `trace` is set, every piece
-// is described on it before it is drawn.
+// arrive back to front. A triangle covers the pixels of the one coverage rule (Coverage.h), the
+// very pixels its colour fill paints, so that triangles sharing an edge leave no pixel between
+// them unwritten. When `trace` is set, every triangle is described on it before it is drawn.
 class DepthRasterizer {
   public:
-    explicit DepthRasterizer(DepthBuffer& buffer, std::ostream& messages = std::cout,
-                             std::ostream* trace = nullptr);
+    explicit DepthRasterizer(DepthBuffer& buffer, std::ostream* trace = nullptr);
 
-    // Writes the depth of the triangle (x, y screen position, z depth) wherever it covers the
-    // buffer. A triangle whose corners are collinear writes nothing.
-    void rasterizeDepthTriangle(Vertex p1, Vertex p2, Vertex p3);
+    // Writes the depth of the triangle (x, y frame position, z depth) at every pixel it covers:
+    // depthAt of the triangle's plane at that pixel. A triangle whose corners are collinear
+    // writes nothing.
+    void rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3);
 
-    // A triangle with two corners on one row: cut at a column into two right-angled pieces.
-    // Reports an unexpected case, and draws nothing, when no two rows are equal.
-    void rasterizeFlatTriangle(const DepthPlane& plane, Vertex p, Vertex q, Vertex r);
-
-    // A piece with two corners on one column. With a horizontal edge as well it is filled row by
-    // row from its top row up to, not including, its bottom row; otherwise it is cut once more.
-    // A piece without a vertical edge is skipped.
-    void rasterizeRightTriangle(const DepthPlane& plane, Vertex p1, Vertex p2, Vertex p3);
-
-    // A piece with a vertical edge and three different rows: cut at the middle row; the part
-    // holding the vertical edge goes back to rasterizeRightTriangle, the other is filled here.
-    void rasterizeVerticalEdgeTriangle(const DepthPlane& plane, Vertex p1, Vertex p2, Vertex p3);
-
-    // Fills the rows top..bottom-1 that lie in the buffer, each from the fixed column (included)
-    // to the moving column (excluded) in the given direction (+1 right, −1 left); the moving
-    // column follows `slope` per row. Spans are clipped to the buffer. A top above row 0 is
-    // entered at row 0 with the moving column advanced in one step.
-    void fillDepthSpans(const DepthPlane& plane, int top, int xFixed, int xMoving, int bottom,
-                        float slope, int direction);
-
-    // Writes the depth at (x, y), or reports "x error" / "y error" for a pixel off the buffer.
-    void writeDepth(const DepthPlane& plane, int x, int y);
+    // The same, for a triangle whose coverage has been worked out already (for its colour).
+    void rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3,
+                                const Coverage& covered);
 
   private:
-    void traceRightTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3);
-    void fillApexPiece(const DepthPlane& plane, const Vertex& apex, const Vertex& middle,
-                       const Vertex& split);
-    // Columns [xBegin, xEnd) of row y; the caller has clipped them to the buffer.
-    void writeSpan(const DepthPlane& plane, int y, int xBegin, int xEnd);
-
     DepthBuffer& buffer_;
-    std::ostream& messages_;
     std::ostream* trace_;
+    Coverage scratch_;
 };
 
 } // namespace velmora

@@ -4,8 +4,6 @@
 #include "render/DepthView.h"
 #include "render/SurfacePainter.h"
 
-#include <iostream>
-
 namespace velmora {
 
 namespace {
@@ -16,7 +14,7 @@ constexpr ScreenPoint kProgressTextPlace{220, 300};
 } // namespace
 
 FrameComposer::FrameComposer(platform::Host& host, std::ostream* trace)
-    : host_(host), rasterizer_(depth_, std::cout, trace),
+    : host_(host), rasterizer_(depth_, trace),
       font_(Bitmap::load(host, content::kGlyphBitmap)), sky_(Bitmap::load(host, content::kSkyBitmap)) {
     computeScreenLayout();
 }

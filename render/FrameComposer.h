@@ -44,7 +44,7 @@ class FrameComposer {
     static constexpr std::uint32_t kGroundColor = 0xA0A0A0;
 
     // Loads the pictures and works out the layout from the host's screen size; frames are shown
-    // through the host. The rasterizer's per-piece lines go to trace when it is set; a frame
+    // through the host. The rasterizer's line per triangle goes to trace when it is set; a frame
     // would print thousands of them.
     explicit FrameComposer(platform::Host& host, std::ostream* trace = nullptr);
 

@@ -14,19 +14,18 @@ constexpr double kBottom = kFrameHeight + kGuardBand;
 // One side of the band: a point is inside when inside(point) holds; cross(a, b) is where the
 // segment a-b meets the side.
 template <typename Inside, typename Cross>
-std::vector<FramePoint> clipSide(const std::vector<FramePoint>& polygon, Inside inside,
-                                 Cross cross) {
-    std::vector<FramePoint> out;
-    for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const FramePoint& a = polygon[i];
-        const FramePoint& b = polygon[(i + 1) % polygon.size()];
+FramePolygon clipSide(const FramePolygon& polygon, Inside inside, Cross cross) {
+    FramePolygon out;
+    for (std::size_t i = 0; i < polygon.size; ++i) {
+        const FramePoint& a = polygon.corners[i];
+        const FramePoint& b = polygon.corners[(i + 1) % polygon.size];
         if (inside(a)) {
-            out.push_back(a);
+            out.add(a);
             if (!inside(b)) {
-                out.push_back(cross(a, b));
+                out.add(cross(a, b));
             }
         } else if (inside(b)) {
-            out.push_back(cross(a, b));
+            out.add(cross(a, b));
         }
     }
     return out;
@@ -44,8 +43,9 @@ FramePoint atY(const FramePoint& a, const FramePoint& b, double y) {
 
 } // namespace
 
-bool insideGuardBand(const std::vector<FramePoint>& polygon) {
-    for (const FramePoint& p : polygon) {
+bool insideGuardBand(const FramePolygon& polygon) {
+    for (std::size_t i = 0; i < polygon.size; ++i) {
+        const FramePoint& p = polygon.corners[i];
         if (p.x < kLeft || p.x > kRight || p.y < kTop || p.y > kBottom) {
             return false;
         }
@@ -53,8 +53,8 @@ bool insideGuardBand(const std::vector<FramePoint>& polygon) {
     return true;
 }
 
-std::vector<FramePoint> clipToGuardBand(const std::vector<FramePoint>& polygon) {
-    std::vector<FramePoint> out = polygon;
+FramePolygon clipToGuardBand(const FramePolygon& polygon) {
+    FramePolygon out = polygon;
     out = clipSide(
         out, [](const FramePoint& p) { return p.x >= kLeft; },
         [](const FramePoint& a, const FramePoint& b) { return atX(a, b, kLeft); });

@@ -3,13 +3,14 @@
 #include "geometry/Surface.h"
 #include "render/ColorBuffer.h"
 #include "render/ColorTools.h"
+#include "render/Coverage.h"
 #include "render/DepthRasterizer.h"
 
 namespace velmora {
 
 // Draws one triangle of the scene per call, as the tree walk hands them back to front: clips it
-// at the eye plane, projects it, writes its depth and fills it in its solid colour. There is no
-// culling; what lies outside the frame paints nothing.
+// at the eye plane, projects it, works out the pixels it covers once, and writes its depth and
+// its solid colour there. There is no culling; what lies outside the frame paints nothing.
 class SurfacePainter {
   public:
     SurfacePainter(ColorBuffer& frame, DepthRasterizer& rasterizer, const ColorTools& colors);
@@ -20,11 +21,12 @@ class SurfacePainter {
 
   private:
     void drawInFront(Surface& surface);
-    void fill(const Surface& surface);
+    std::uint32_t colorOf(const Surface& surface) const;
 
     ColorBuffer& frame_;
     DepthRasterizer& rasterizer_;
     const ColorTools& colors_;
+    Coverage covered_;
 };
 
 } // namespace velmora

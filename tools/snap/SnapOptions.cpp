@@ -19,7 +19,8 @@ constexpr const char* kDescription =
     "the program's own window procedure without a window and reports on the world or writes\n"
     "frames. Keys for --keys: Up Down Left Right KP8 KP2 KP4 KP6 Z D R F Space Esc 1 2 3 4 I,\n"
     "tick (one timer tick), wait:N (let N milliseconds pass).\n"
-    "--trace prints one line per triangle piece the depth rasterizer fills.\n"
+    "--trace prints one line per triangle the depth rasterizer fills: \"z buffering triangle\"\n"
+    "and its three corners (column, row, depth).\n"
     "--plan prints 'plan origin: X Z' (the world x and z of the top-left pixel's centre) and\n"
     "'plan scale: S' (world units per pixel; x grows to the right, z upward).\n"
     "Exit codes: 0 done, 2 bad arguments or a frame that cannot be written, 5 a broken world\n"
@@ -102,7 +103,7 @@ ParsedOptions parseOptions(int argc, char** argv) {
          "World units per pixel of the plan (default: it fits in 2048 pixels)", "S"},
         {"world", 0, 0, G_OPTION_ARG_FILENAME, &world.value,
          "The folder that holds data/ or is data/", "DIR"},
-        {"trace", 0, 0, G_OPTION_ARG_NONE, &trace, "Print the rasterizer's line per piece",
+        {"trace", 0, 0, G_OPTION_ARG_NONE, &trace, "Print the rasterizer's line per triangle",
          nullptr},
         {"debug", 0, 0, G_OPTION_ARG_NONE, &debug, "Progress and debug lines on standard error",
          nullptr},

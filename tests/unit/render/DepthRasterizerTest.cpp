@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -12,19 +13,13 @@
 namespace velmora {
 namespace {
 
-// The plane giving pixel (x, y) the depth x + 2y + offset, so a written value also tells which
-// pixel it is.
-DepthPlane sloped(float offset = 0) {
-    return {1, 2, -1, offset};
-}
-
 TEST(DepthAt, EvaluatesThePlaneInDoubleAndTruncatesTowardZero) {
     const struct {
         DepthPlane plane;
         int x, y;
         std::int32_t depth;
     } cases[] = {
-        {sloped(), 3, 4, 11},
+        {{1, 2, -1, 0}, 3, 4, 11},
         {{1, 0, -2, 0}, 5, 0, 2},   // 2.5
         {{1, 0, -2, 0}, -5, 0, -2}, // -2.5
         // -1 - 2^24 is exact in double; a float sum would round it to -2^24.
@@ -35,89 +30,153 @@ TEST(DepthAt, EvaluatesThePlaneInDoubleAndTruncatesTowardZero) {
     }
 }
 
-class DepthRasterizerTest : public ::testing::Test {
-  protected:
-    DepthBuffer buffer;
-    std::ostringstream messages;
-    DepthRasterizer rasterizer{buffer, messages};
+// The reference rule, from the corners alone: +1 when the pixel's centre lies inside the
+// triangle, -1 when outside, 0 when it is within 1/64 pixel of an edge's line, where either
+// answer is right as long as the neighbour sharing the edge gives the other.
+int sideOfCentre(const FramePoint (&t)[3], int x, int y) {
+    const double cx = x + 0.5, cy = y + 0.5;
+    const double area = (t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[1].y - t[0].y) * (t[2].x - t[0].x);
+    int inside = 1;
+    for (int i = 0; i < 3; ++i) {
+        const FramePoint& a = t[i];
+        const FramePoint& b = t[(i + 1) % 3];
+        const double cross = (b.x - a.x) * (cy - a.y) - (b.y - a.y) * (cx - a.x);
+        const double distance = (area > 0 ? cross : -cross) / std::hypot(b.x - a.x, b.y - a.y);
+        if (distance < -1.0 / 64) {
+            return -1;
+        }
+        inside = distance <= 1.0 / 64 ? 0 : inside;
+    }
+    return inside;
+}
+
+bool covers(const Coverage& covered, int x, int y) {
+    return y >= covered.top && y < covered.bottom && x >= covered.begin[y] && x < covered.end[y];
+}
+
+struct Fan {
+    std::string name;
+    std::vector<FramePoint> corners;
+
+    std::vector<std::array<FramePoint, 3>> triangles() const {
+        std::vector<std::array<FramePoint, 3>> out;
+        for (std::size_t i = 2; i < corners.size(); ++i) {
+            out.push_back({corners[0], corners[i - 1], corners[i]});
+        }
+        return out;
+    }
 };
 
-TEST_F(DepthRasterizerTest, DrawsThePicturesOfTheCases) {
-    const auto cases = rendertest::readCases("depth-pieces.txt");
-    ASSERT_FALSE(cases.empty()) << "run from the repository root";
-    for (const rendertest::TextCase& c : cases) {
-        buffer.clear();
-        messages.str("");
-        std::istringstream draw(c.lines.at("draw"));
-        std::string kind;
-        float at[7] = {}; // three corners, the depth offset
-        draw >> kind >> at[0] >> at[1] >> at[2] >> at[3] >> at[4] >> at[5] >> at[6];
-        const DepthPlane plane = sloped(at[6]);
-        Vertex p[3];
-        for (int i = 0; i < 3; ++i) {
-            p[i] = {at[2 * i], at[2 * i + 1], at[2 * i] + 2 * at[2 * i + 1] + at[6]};
+std::vector<Fan> readFans() {
+    std::vector<Fan> fans;
+    for (const rendertest::TextCase& c : rendertest::readCases("coverage-cases.txt")) {
+        const std::vector<float> numbers = c.numbers("polygon");
+        Fan& fan = fans.emplace_back(Fan{c.name, {}});
+        for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) {
+            fan.corners.push_back({numbers[i], numbers[i + 1]});
         }
-        if (kind == "triangle") {
-            rasterizer.rasterizeDepthTriangle(p[0], p[1], p[2]);
-        } else if (kind == "flat") {
-            rasterizer.rasterizeFlatTriangle(plane, p[0], p[1], p[2]);
-        } else if (kind == "pixel") {
-            rasterizer.writeDepth(plane, int(at[0]), int(at[1]));
-        } else {
-            ASSERT_EQ(kind, "piece") << c.name;
-            rasterizer.rasterizeRightTriangle(plane, p[0], p[1], p[2]);
+    }
+    return fans;
+}
+
+// Each triangle alone against the reference, and the fan as a whole: a pixel inside the
+// polygon is covered by exactly one of its triangles, one on a shared diagonal included.
+TEST(CoverTriangle, CoversThePixelCentresInsideEveryPixelOnce) {
+    const std::vector<Fan> fans = readFans();
+    ASSERT_GE(fans.size(), 8u) << "run from the repository root";
+    for (const Fan& fan : fans) {
+        std::vector<int> count(std::size_t(kFrameWidth) * kFrameHeight, 0);
+        std::vector<int> polygonSide(count.size(), -1);
+        for (const auto& t : fan.triangles()) {
+            Coverage covered;
+            coverTriangle(t[0], t[1], t[2], covered);
+            const FramePoint corners[3] = {t[0], t[1], t[2]};
+            for (int y = 0; y < kFrameHeight; ++y) {
+                for (int x = 0; x < kFrameWidth; ++x) {
+                    const int side = sideOfCentre(corners, x, y);
+                    const std::size_t i = std::size_t(y) * kFrameWidth + x;
+                    const bool in = covers(covered, x, y);
+                    count[i] += in;
+                    polygonSide[i] = std::max(polygonSide[i], side);
+                    if ((side == 1 && !in) || (side == -1 && in)) {
+                        ADD_FAILURE() << fan.name << ": (" << x << ", " << y << ") covered " << in;
+                        return;
+                    }
+                }
+            }
         }
-        EXPECT_EQ(messages.str(), c.message()) << c.name;
-        const std::vector<float> origin =
-            c.picture.empty() ? std::vector<float>{0, 0} : c.numbers("at");
-        // Column-major, as the buffer is: the first wrong pixel of each case is reported.
-        for (std::size_t i = 0; i < DepthBuffer::kEntries; ++i) {
-            const int x = int(i / kFrameHeight), y = int(i % kFrameHeight);
-            // Rows and columns before the picture wrap round to huge indexes.
-            const std::size_t row = std::size_t(y - int(origin[1]));
-            const std::size_t column = std::size_t(x - int(origin[0]));
-            const bool drawn = row < c.picture.size() && column < c.picture[row].size() &&
-                               c.picture[row][column] == '#';
-            const std::uint16_t depth =
-                drawn ? std::uint16_t(std::int64_t(x + 2 * y + at[6])) : kEmptyDepth;
-            if (buffer.at(x, y) != depth) {
-                ADD_FAILURE() << c.name << ": (" << x << ", " << y << ") " << buffer.at(x, y)
-                              << " instead of " << depth;
+        for (std::size_t i = 0; i < count.size(); ++i) {
+            // A centre on a diagonal is near the edges of two triangles, inside the polygon.
+            const bool inside = polygonSide[i] == 1 || (polygonSide[i] == 0 && count[i] != 0);
+            if (count[i] > 1 || (inside && count[i] != 1)) {
+                ADD_FAILURE() << fan.name << ": (" << i % kFrameWidth << ", " << i / kFrameWidth
+                              << ") covered " << count[i] << " times";
                 break;
             }
         }
     }
 }
 
-// Absurd corners may draw anything, but must stay inside the buffer, end promptly and never
-// reach the pixel guards; the sanitizers watch the writes.
-TEST_F(DepthRasterizerTest, AbsurdCornersStayInsideTheBuffer) {
+// The depth lands on exactly the covered pixels, each with the plane's depth there.
+TEST(DepthRasterizer, WritesThePlaneDepthOnTheCoveredPixels) {
+    DepthBuffer buffer;
+    std::ostringstream trace;
+    DepthRasterizer rasterizer(buffer, &trace);
+    std::size_t triangles = 0;
+    for (const Fan& fan : readFans()) {
+        for (const auto& t : fan.triangles()) {
+            ++triangles;
+            buffer.clear();
+            Vertex p[3];
+            for (int i = 0; i < 3; ++i) {
+                p[i] = {float(t[i].x), float(t[i].y), float(70000 + t[i].x / 4 + t[i].y / 2)};
+            }
+            rasterizer.rasterizeDepthTriangle(p[0], p[1], p[2]);
+            Coverage covered;
+            coverTriangle(t[0], t[1], t[2], covered);
+            const DepthPlane plane = depthPlaneOf(p[0], p[1], p[2]);
+            for (int x = 0; x < kFrameWidth; ++x) {
+                for (int y = 0; y < kFrameHeight; ++y) {
+                    const std::uint16_t want =
+                        covers(covered, x, y) ? std::uint16_t(depthAt(plane, x, y)) : kEmptyDepth;
+                    ASSERT_EQ(buffer.at(x, y), want) << fan.name << ": (" << x << ", " << y << ")";
+                }
+            }
+        }
+    }
+    // One line a triangle, its corners as drawn.
+    const std::string lines = trace.str();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), long(triangles));
+    EXPECT_TRUE(lines.starts_with("z buffering triangle (10.5, 10.5, 70007.9) (30.5, 10.5, "))
+        << lines.substr(0, 80);
+}
+
+// Collinear and degenerate corners write nothing; absurd ones may write anything but must stay
+// inside the buffer and end promptly. The sanitizers watch the writes.
+TEST(DepthRasterizer, DegenerateAndAbsurdCornersStayInsideTheBuffer) {
+    DepthBuffer buffer;
+    DepthRasterizer rasterizer(buffer);
+    rasterizer.rasterizeDepthTriangle({0, 0, 5}, {10, 10, 6}, {20, 20, 7});
+    rasterizer.rasterizeDepthTriangle({5, 5, 5}, {5, 5, 6}, {90, 5, 7});
+    for (int x = 0; x < kFrameWidth; ++x) {
+        for (int y = 0; y < kFrameHeight; ++y) {
+            ASSERT_EQ(buffer.at(x, y), kEmptyDepth) << x << ", " << y;
+        }
+    }
     constexpr float nan = std::numeric_limits<float>::quiet_NaN();
     constexpr float inf = std::numeric_limits<float>::infinity();
     const Vertex corners[] = {
-        {nan, 10, 5},      {10, nan, 5},        {inf, 10, 5},         {10, -inf, 5},
-        {1e30f, 1e30f, 5}, {-1e30f, 200, 5},    {500, -1e30f, 1e30f}, {3e9f, -3e9f, 5},
-        {500, 200, nan},   {999.5f, 399.5f, 1}, {-0.5f, 0.5f, inf},   {1e7f, 100, 5},
+        {nan, 10, 5},      {10, nan, 5},     {inf, 10, 5},         {10, -inf, 5},
+        {1e30f, 1e30f, 5}, {-1e30f, 200, 5}, {500, -1e30f, 1e30f}, {3e9f, -3e9f, 5},
+        {500, 200, nan},   {999.5f, 399.5f, 1}, {-0.5f, 0.5f, inf}, {1e7f, 100, 5},
     };
     for (const Vertex& p1 : corners) {
         for (const Vertex& p2 : corners) {
             for (const Vertex& p3 : corners) {
                 rasterizer.rasterizeDepthTriangle(p1, p2, p3);
-                rasterizer.rasterizeRightTriangle(sloped(), p1, p2, p3);
-                rasterizer.rasterizeVerticalEdgeTriangle(sloped(), p1, p2, p3);
             }
         }
     }
-    // Every mix of slope, top, bottom, fixed and moving column and direction, one index each.
-    const float slopes[] = {nan, inf, -3.0f};
-    const int tops[] = {INT_MIN, -5, 398, INT_MAX}, bottoms[] = {INT_MIN, 3, INT_MAX},
-              columns[] = {INT_MIN, -1, 1000, INT_MAX};
-    for (int i = 0; i < 3 * 4 * 3 * 4 * 4 * 2; ++i) {
-        rasterizer.fillDepthSpans(sloped(), tops[i / 2 % 4], columns[i / 8 % 4],
-                                  columns[i / 32 % 4], bottoms[i / 128 % 3], slopes[i / 384],
-                                  i % 2 == 0 ? 1 : -1);
-    }
-    EXPECT_EQ(messages.str().find("error"), std::string::npos);
 }
 
 } // namespace

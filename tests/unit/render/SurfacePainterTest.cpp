@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <cmath>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -39,8 +40,7 @@ class PaintSurface : public ::testing::Test {
 
     ColorBuffer frame;
     DepthBuffer depth;
-    std::ostringstream messages;
-    DepthRasterizer rasterizer{depth, messages};
+    DepthRasterizer rasterizer{depth};
     ColorTools colors;
     SurfacePainter painter{frame, rasterizer, colors};
 };
@@ -60,6 +60,30 @@ TEST_F(PaintSurface, CornersFarOutsideTheFrameStillFillOnlyTheTriangle) {
     } probes[] = {{0, 200, kRed}, {50, 20, kRed}, {650, 200, 0}, {590, 100, 0}};
     for (const auto& p : probes) {
         EXPECT_EQ(frame.pixel(p.x, p.y), p.color) << p.x << ", " << p.y;
+    }
+}
+
+// A 16-gon wall filling the whole view, seen obliquely and cut by the eye plane, drawn as the
+// fan of triangles the loader makes of it: every pixel is painted and none is left without
+// depth, along the shared diagonals and on the clipped triangles alike.
+TEST_F(PaintSurface, ClosedWallCoversEveryPixelWithColourAndDepth) {
+    constexpr double kPi = 3.14159265358979323846;
+    const double heading = 20 * kPi / 180;
+    std::vector<Vertex> corners;
+    for (int k = 0; k < 16; ++k) {
+        const double x = 5000 * std::cos(k * kPi / 8), y = 5000 * std::sin(k * kPi / 8), z = 50;
+        corners.push_back({float(x * std::cos(heading) - z * std::sin(heading)), float(y),
+                           float(x * std::sin(heading) + z * std::cos(heading))});
+    }
+    for (std::size_t k = 2; k < corners.size(); ++k) {
+        Surface piece = triangle("red", corners[0], corners[k - 1], corners[k]);
+        painter.drawSurface(piece);
+    }
+    for (int y = 0; y < kFrameHeight; ++y) {
+        for (int x = 0; x < kFrameWidth; ++x) {
+            ASSERT_EQ(frame.pixel(x, y), kRed) << x << ", " << y;
+            ASSERT_NE(depth.at(x, y), kEmptyDepth) << x << ", " << y;
+        }
     }
 }
 
