@@ -23,6 +23,8 @@ constexpr const char* kDescription =
     "and its three corners (column, row, depth).\n"
     "--plan prints 'plan origin: X Z' (the world x and z of the top-left pixel's centre) and\n"
     "'plan scale: S' (world units per pixel; x grows to the right, z upward).\n"
+    "--check goes alone (or with --world) and exits 0 when the world is clean, 1 with\n"
+    "warnings, 5 with an error.\n"
     "Exit codes: 0 done, 2 bad arguments or a frame that cannot be written, 5 a broken world\n"
     "(printed as CAPTION: TEXT on standard error).";
 
@@ -79,7 +81,7 @@ ParsedOptions parseOptions(int argc, char** argv) {
     ParsedOptions parsed;
     SnapOptions& o = parsed.options;
     gboolean stats = FALSE, edges = FALSE, debug = FALSE, trace = FALSE, depthView = FALSE;
-    gboolean loading = FALSE, version = FALSE;
+    gboolean loading = FALSE, version = FALSE, check = FALSE;
     OptionText out, windowOut, keys, at, heading, world, plan, planScale;
     const GOptionEntry entries[] = {
         {"stats", 0, 0, G_OPTION_ARG_NONE, &stats,
@@ -101,6 +103,9 @@ ParsedOptions parseOptions(int argc, char** argv) {
          "Write a plan of the world seen from above as a PNG", "FILE.png"},
         {"plan-scale", 0, 0, G_OPTION_ARG_STRING, &planScale.value,
          "World units per pixel of the plan (default: it fits in 2048 pixels)", "S"},
+        {"check", 0, 0, G_OPTION_ARG_NONE, &check,
+         "Load the world without drawing it and list what looks wrong, as FILE:LINE: lines",
+         nullptr},
         {"world", 0, 0, G_OPTION_ARG_FILENAME, &world.value,
          "The folder that holds data/ or is data/", "DIR"},
         {"trace", 0, 0, G_OPTION_ARG_NONE, &trace, "Print the rasterizer's line per triangle",
@@ -137,6 +142,7 @@ ParsedOptions parseOptions(int argc, char** argv) {
     o.trace = trace;
     o.depthView = depthView;
     o.loading = loading;
+    o.check = check;
     o.out = out.get();
     o.windowOut = windowOut.get();
     o.world = world.get();
@@ -164,9 +170,14 @@ ParsedOptions parseOptions(int argc, char** argv) {
     if (o.planScale && !o.plan) {
         return fail("--plan-scale goes with --plan");
     }
+    if (o.check && (o.stats || o.edges || o.out || o.windowOut || o.plan || !o.keys.empty() ||
+                    o.at || o.heading || o.depthView || o.loading || o.trace)) {
+        return fail("--check goes alone, or with --world");
+    }
     if (!o.version && !o.stats && !o.edges && !o.out && !o.windowOut && !o.plan &&
-        o.keys.empty()) {
-        return fail("nothing to do: give --stats, --edges, --out, --window-out, --plan or --keys");
+        o.keys.empty() && !o.check) {
+        return fail("nothing to do: give --check, --stats, --edges, --out, --window-out, --plan "
+                    "or --keys");
     }
     return parsed;
 }

@@ -17,6 +17,7 @@ struct SnapOptions {
     bool trace = false;
     bool depthView = false;
     bool loading = false;
+    bool check = false; // only the world check, with --world
     std::optional<std::string> out;
     std::optional<std::string> windowOut;
     std::optional<std::string> world;

@@ -3,6 +3,7 @@
 // program's own window procedure, reports on the world and writes frames.
 #include "PlanPicture.h"
 #include "SnapOptions.h"
+#include "WorldCheck.h"
 #include "WorldReport.h"
 #include "content/Figures.h"
 #include "platform/EmbeddedResources.h"
@@ -199,6 +200,12 @@ int main(int argc, char** argv) {
     if (parsed.options.version) {
         std::cout << "velmora " VELMORA_VERSION "\n";
         return 0;
+    }
+    if (parsed.options.check) {
+        return velmora::snap::checkWorld(velmora::findWorldDirectory(parsed.options.world,
+                                                                     velmora::ownExecutable(),
+                                                                     VELMORA_INSTALLED_DATA),
+                                         std::cout);
     }
     // Nobody listens to a headless run, but sounds still take their time, so that waits for a
     // greeting to end behave as in the program.
