@@ -237,6 +237,24 @@ std::pair<SurfaceList, SurfaceList> partitionNode(BSPNode& node, SurfaceList sor
     return {far.take(), origin.take()};
 }
 
+// The node's box, from its own corners and its children's boxes, which are finished first.
+void boundSubtree(BSPNode& node) {
+    Bounds bounds;
+    for (const Surface& surface : node.surfaces) {
+        for (const Vertex& corner : surface.vertices) {
+            bounds.add(corner);
+        }
+    }
+    for (const BSPNode* child : {node.farSideChild.get(), node.originSideChild.get()}) {
+        if (child != nullptr) {
+            bounds.add(child->bounds);
+        }
+    }
+    bounds.known = true;
+    node.bounds = bounds;
+    node.runs.build(node.surfaces);
+}
+
 } // namespace
 
 BSPNode::~BSPNode() {
@@ -267,6 +285,7 @@ void BSPNode::buildSubtree(platform::Host& host, const TreeLimits& limits, std::
     steps.push_back({this, std::move(rootList)});
     while (!steps.empty()) {
         if (steps.back().partitioned) {
+            boundSubtree(*steps.back().node);
             budget.report("partitioning complete.\n");
             steps.pop_back();
             continue;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bsp/Bounds.h"
+#include "bsp/SurfaceRuns.h"
 #include "geometry/Surface.h"
 #include "platform/Host.h"
 
@@ -37,6 +39,11 @@ class BSPNode {
     // Surfaces on the world origin's side of the partition plane.
     std::unique_ptr<BSPNode> originSideChild;
     std::vector<Surface> surfaces;
+    // The world-space box around the corners of this node's surfaces and of all below it, known
+    // once buildSubtree has finished the node.
+    Bounds bounds;
+    // Boxes around runs of the node's own surfaces, worked out with bounds.
+    SurfaceRuns runs;
 
     // Builds the tree below this node from its surfaces: the first surface partitions the rest,
     // straddling triangles are cut, coplanar surfaces stay here. Progress goes to the host's

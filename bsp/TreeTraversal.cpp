@@ -30,11 +30,23 @@ PlaneSide sideOfCorner(const BSPNode& node, const BSPNode& child, int k) {
     return classifyPoint(node.surfaces.front(), true, corner.x, corner.y, corner.z);
 }
 
-// The child drawn before a node's own surfaces, and the one drawn after them.
-struct DrawOrder {
-    BSPNode* first = nullptr;
-    BSPNode* next = nullptr;
-};
+} // namespace
+
+void translateTree(BSPNode& root, const Vertex& offset) {
+    forEachNode(root, [&](BSPNode& node) {
+        for (Surface& surface : node.surfaces) {
+            surface.setViewFromWorld(offset);
+        }
+    });
+}
+
+void rotateTree(BSPNode& root, const RotationMatrix& m) {
+    forEachNode(root, [&](BSPNode& node) {
+        for (Surface& surface : node.surfaces) {
+            surface.rotateView(m);
+        }
+    });
+}
 
 DrawOrder drawOrderOf(BSPNode& node) {
     BSPNode* tested = node.farSideChild ? node.farSideChild.get() : node.originSideChild.get();
@@ -55,24 +67,6 @@ DrawOrder drawOrderOf(BSPNode& node) {
         break;
     }
     return beyond ? DrawOrder{tested, other} : DrawOrder{other, tested};
-}
-
-} // namespace
-
-void translateTree(BSPNode& root, const Vertex& offset) {
-    forEachNode(root, [&](BSPNode& node) {
-        for (Surface& surface : node.surfaces) {
-            surface.setViewFromWorld(offset);
-        }
-    });
-}
-
-void rotateTree(BSPNode& root, const RotationMatrix& m) {
-    forEachNode(root, [&](BSPNode& node) {
-        for (Surface& surface : node.surfaces) {
-            surface.rotateView(m);
-        }
-    });
 }
 
 bool childIsFarSide(const BSPNode& node, const BSPNode& child, int k) {

@@ -22,6 +22,16 @@ void rotateTree(BSPNode& root, const RotationMatrix& m);
 // decides its side. Works with an explicit stack, however deep the tree.
 void drawBackToFront(BSPNode& root, const SurfaceCallback& callback);
 
+// Of a node's children, the one drawn before its own surfaces (null when none is) and the one
+// drawn after them, as drawBackToFront orders them: the side of the child that has the far
+// side's place is judged by the first corner of its first surface. Reads the view corners of the
+// node's partition and of that child's first surface.
+struct DrawOrder {
+    BSPNode* first = nullptr;
+    BSPNode* next = nullptr;
+};
+DrawOrder drawOrderOf(BSPNode& node);
+
 // Whether the child lies beyond the node's plane, judged by view corner k of its first surface;
 // a corner in the plane's band defers to the next corner, and after corner 2 the answer is no.
 bool childIsFarSide(const BSPNode& node, const BSPNode& child, int k);

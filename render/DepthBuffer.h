@@ -8,9 +8,10 @@
 
 namespace velmora {
 
-// One 16-bit depth per frame pixel, column-major: pixel (x, y) is entry x * kFrameHeight + y, so
-// that a column is contiguous. Entries hold the low 16 bits of the truncated camera-space depth of the
-// surface written last; kEmptyDepth where none was.
+// One 16-bit depth per frame pixel, row by row like the colour frame: pixel (x, y) is entry
+// y * kFrameWidth + x, so that a surface's spans, written along rows, are contiguous. Entries hold
+// the low 16 bits of the truncated camera-space depth of the surface written last; kEmptyDepth
+// where none was.
 class DepthBuffer {
   public:
     static constexpr std::size_t kEntries = std::size_t(kFrameWidth) * kFrameHeight;
@@ -21,7 +22,7 @@ class DepthBuffer {
     void clear();
 
     static constexpr std::size_t indexOf(int x, int y) {
-        return std::size_t(x) * kFrameHeight + std::size_t(y);
+        return std::size_t(y) * kFrameWidth + std::size_t(x);
     }
     std::uint16_t at(int x, int y) const { return entries_[indexOf(x, y)]; }
     std::uint16_t& at(int x, int y) { return entries_[indexOf(x, y)]; }

@@ -83,7 +83,7 @@ void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2,
         const double by = b * y;
         const int end = covered.end[y];
         std::uint16_t* entry = entries + DepthBuffer::indexOf(covered.begin[y], y);
-        for (int x = covered.begin[y]; x < end; ++x, entry += kFrameHeight) {
+        for (int x = covered.begin[y]; x < end; ++x, ++entry) {
             // The low 16 bits, by the modular conversion to unsigned.
             *entry = static_cast<std::uint16_t>(truncatedQuotient(-a * x - d - by, c, reciprocal));
         }

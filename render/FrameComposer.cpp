@@ -53,8 +53,8 @@ void FrameComposer::drawLayers(const FrameRequest& request) {
     rotateView(request.scene, theta);
     SurfacePainter painter(frame_, rasterizer_, colors_);
     drawScene(
-        request.scene, [&painter](Surface& surface) { painter.drawSurface(surface); }, frame_,
-        depth_);
+        request.scene, {offset, rotationAboutY(theta)}, walk_,
+        [&painter](Surface& surface) { painter.drawSurface(surface); }, frame_, depth_);
     if (request.flags.depthViewEnabled) {
         showDepthView(frame_, depth_);
     }

@@ -80,6 +80,8 @@ class FrameComposer {
     DepthBuffer depth_;
     DepthRasterizer rasterizer_;
     ColorTools colors_;
+    // What each frame finds in view of the tree; kept so that frames allocate nothing.
+    VisibilityWalk walk_;
     BitmapFont font_;
     Sky sky_;
     Bitmap unusedPicture_; // bitmap 11, loaded with the screen pictures, never shown

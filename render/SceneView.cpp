@@ -12,7 +12,6 @@ void translateView(const SceneParts& scene, const Vertex& offset) {
             cell.upperTriangle.setViewFromWorld(height);
         }
     }
-    translateTree(*scene.world.bspRoot, offset);
     for (SceneFigure* figure : scene.figures) {
         figure->translate(offset);
     }
@@ -20,7 +19,6 @@ void translateView(const SceneParts& scene, const Vertex& offset) {
 
 void rotateView(const SceneParts& scene, float theta) {
     const RotationMatrix m = rotationAboutY(theta);
-    rotateTree(*scene.world.bspRoot, m);
     if (scene.groundGrid != nullptr) {
         for (GroundCell& cell : scene.groundGrid->cells()) {
             cell.lowerTriangle.rotateView(m);
@@ -32,15 +30,22 @@ void rotateView(const SceneParts& scene, float theta) {
     }
 }
 
-void drawScene(const SceneParts& scene, const SurfaceCallback& callback, ColorBuffer& frame,
-               DepthBuffer& depth) {
+void drawScene(const SceneParts& scene, const ViewTransform& view, VisibilityWalk& walk,
+               const SurfaceCallback& callback, ColorBuffer& frame, DepthBuffer& depth) {
+    const std::vector<Surface*>& visible = walk.visibleSurfaces(*scene.world.bspRoot, view);
     if (scene.groundGrid != nullptr && scene.world.groundGridEnabled == 1) {
+        // Painted before the whole tree, so under any of its covered tiles.
         for (GroundCell& cell : scene.groundGrid->cells()) {
-            callback(cell.lowerTriangle);
-            callback(cell.upperTriangle);
+            for (Surface* triangle : {&cell.lowerTriangle, &cell.upperTriangle}) {
+                if (!walk.hides(*triangle)) {
+                    callback(*triangle);
+                }
+            }
         }
     }
-    drawBackToFront(*scene.world.bspRoot, callback);
+    for (Surface* surface : visible) {
+        callback(*surface);
+    }
     for (SceneFigure* figure : scene.figures) {
         figure->draw(frame, depth);
     }
