@@ -23,6 +23,8 @@ constexpr const char* kDescription =
     "and its three corners (column, row, depth).\n"
     "--plan prints 'plan origin: X Z' (the world x and z of the top-left pixel's centre) and\n"
     "'plan scale: S' (world units per pixel; x grows to the right, z upward).\n"
+    "--bench N composes the view N times after the keys and prints 'frame median: X us',\n"
+    "'floor median: Y us' (clearing the colour and depth buffers) and 'ratio: Z'.\n"
     "--check goes alone (or with --world) and exits 0 when the world is clean, 1 with\n"
     "warnings, 5 with an error.\n"
     "Exit codes: 0 done, 2 bad arguments or a frame that cannot be written, 5 a broken world\n"
@@ -82,7 +84,7 @@ ParsedOptions parseOptions(int argc, char** argv) {
     SnapOptions& o = parsed.options;
     gboolean stats = FALSE, edges = FALSE, debug = FALSE, trace = FALSE, depthView = FALSE;
     gboolean loading = FALSE, version = FALSE, check = FALSE;
-    OptionText out, windowOut, keys, at, heading, world, plan, planScale;
+    OptionText out, windowOut, keys, at, heading, world, plan, planScale, bench;
     const GOptionEntry entries[] = {
         {"stats", 0, 0, G_OPTION_ARG_NONE, &stats,
          "Print the world's figures, where the visitor ended, who has been talked to", nullptr},
@@ -103,6 +105,8 @@ ParsedOptions parseOptions(int argc, char** argv) {
          "Write a plan of the world seen from above as a PNG", "FILE.png"},
         {"plan-scale", 0, 0, G_OPTION_ARG_STRING, &planScale.value,
          "World units per pixel of the plan (default: it fits in 2048 pixels)", "S"},
+        {"bench", 0, 0, G_OPTION_ARG_STRING, &bench.value,
+         "Compose the view N times and print the median frame against the buffer clear", "N"},
         {"check", 0, 0, G_OPTION_ARG_NONE, &check,
          "Load the world without drawing it and list what looks wrong, as FILE:LINE: lines",
          nullptr},
@@ -167,17 +171,25 @@ ParsedOptions parseOptions(int argc, char** argv) {
         return fail("--plan-scale wants world units per pixel above 0, not '" +
                     *planScale.get() + "'");
     }
+    if (bench.get()) {
+        const std::optional<int> frames = parseNumber<int>(*bench.get());
+        if (!frames || *frames < 1 || *frames > kMostBenchFrames) {
+            return fail("--bench wants a number of frames from 1 to " +
+                        std::to_string(kMostBenchFrames) + ", not '" + *bench.get() + "'");
+        }
+        o.bench = *frames;
+    }
     if (o.planScale && !o.plan) {
         return fail("--plan-scale goes with --plan");
     }
     if (o.check && (o.stats || o.edges || o.out || o.windowOut || o.plan || !o.keys.empty() ||
-                    o.at || o.heading || o.depthView || o.loading || o.trace)) {
+                    o.at || o.heading || o.depthView || o.loading || o.trace || o.bench)) {
         return fail("--check goes alone, or with --world");
     }
     if (!o.version && !o.stats && !o.edges && !o.out && !o.windowOut && !o.plan &&
-        o.keys.empty() && !o.check) {
-        return fail("nothing to do: give --check, --stats, --edges, --out, --window-out, --plan "
-                    "or --keys");
+        o.keys.empty() && !o.check && !o.bench) {
+        return fail("nothing to do: give --check, --stats, --edges, --out, --window-out, --plan, "
+                    "--bench or --keys");
     }
     return parsed;
 }

@@ -8,6 +8,9 @@
 
 namespace velmora::snap {
 
+// --bench composes at most this many frames: a few minutes of the slowest world.
+inline constexpr int kMostBenchFrames = 100'000;
+
 // What velmora-snap was asked for on its command line.
 struct SnapOptions {
     bool version = false;
@@ -23,6 +26,7 @@ struct SnapOptions {
     std::optional<std::string> world;
     std::optional<std::string> plan;
     std::optional<double> planScale; // world units per pixel of the plan
+    std::optional<int> bench; // frames to time
     std::optional<Vertex> at;
     std::optional<float> heading;
     // Key presses, "tick" for one timer tick and "wait:N" for N milliseconds, in order.

@@ -1,6 +1,7 @@
 // velmora-snap: the headless tool for people who write world files. Run in a directory that
 // holds data/, it loads the world exactly as the program does, replays keys through the
 // program's own window procedure, reports on the world and writes frames.
+#include "FrameBench.h"
 #include "PlanPicture.h"
 #include "SnapOptions.h"
 #include "WorldCheck.h"
@@ -164,6 +165,10 @@ int run(ConsoleHost& host, const SnapOptions& options, const std::string& usage)
         report(procedure, options);
         if (options.plan) {
             planCode = writePlanOf(options, usage);
+        }
+        if (options.bench) {
+            velmora::snap::printBench(velmora::snap::benchFrames(procedure, *options.bench),
+                                      std::cout);
         }
         if (options.out && !writeFrame(procedure, options)) {
             unwritten = options.out;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -53,12 +54,29 @@ TEST(Snap, RefusesBadArguments) {
     for (const char* bad :
          {"--frobnicate", "--stats --at 1,2", "--stats --at 1,2,3,4", "--stats --at 1,2,3,",
           "--stats --heading north", "--stats --heading inf", "--keys Jump",
-          "--keys wait:", "--world nowhere --keys wait:12345678", "--stats extra", ""}) {
+          "--keys wait:", "--world nowhere --keys wait:12345678", "--stats extra", "--bench 0",
+          "--bench 100001", "--bench 2.5", "--check --bench 3", ""}) {
         const velmora::test::SnapRun run =
             velmora::test::runSnap(VELMORA_SNAP, "tests/data/snap-example", bad, "2>&1 >/dev/null");
         EXPECT_EQ(run.exitCode, 2) << bad;
         EXPECT_NE(run.out.find("Usage:"), std::string::npos) << bad << ": " << run.out;
     }
+}
+
+// The three lines of --bench, the ratio that of the two medians printed.
+TEST(Snap, BenchPrintsTheMediansAndTheirRatio) {
+    const velmora::test::SnapRun run = velmora::test::runSnap(
+        VELMORA_SNAP, "tests/data/snap-example", "--bench 5 --heading 90", "2>&1");
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    double frame = 0, floor = 0, ratio = 0;
+    char end = 0;
+    ASSERT_EQ(std::sscanf(run.out.c_str(), "frame median: %lf us\nfloor median: %lf us\nratio: %lf%c",
+                          &frame, &floor, &ratio, &end),
+              4)
+        << run.out;
+    EXPECT_EQ(end, '\n');
+    EXPECT_GT(floor, 0);
+    EXPECT_NEAR(ratio, frame / floor, 0.01 + ratio * 0.01) << run.out;
 }
 
 } // namespace
