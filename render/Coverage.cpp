@@ -67,8 +67,7 @@ class Edge {
         : first_(clampRow(firstCentreFrom(y1))), end_(clampRow(firstCentreFrom(y2))),
           winding_(winding), height_(y2 - y1) {
         const std::int64_t width = x2 - x1;
-        const Quotient start =
-            divideDown((first_ * kStep + kHalfStep - 1 - y1) * width, height_);
+        const Quotient start = divideDown((first_ * kStep + kHalfStep - 1 - y1) * width, height_);
         x_ = x1 + start.quotient;
         remainder_ = start.remainder;
         const Quotient step = divideDown(width * kStep, height_);

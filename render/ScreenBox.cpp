@@ -65,9 +65,9 @@ ScreenBox screenBoxOf(const Bounds& bounds, const ViewTransform& view) {
     }
     std::array<Vertex, 8> corners;
     for (int k = 0; k < 8; ++k) {
-        corners[std::size_t(k)] = view.toView({k & 1 ? bounds.maxX : bounds.minX,
-                                               k & 2 ? bounds.maxY : bounds.minY,
-                                               k & 4 ? bounds.maxZ : bounds.minZ});
+        corners[std::size_t(k)] =
+            view.toView({k & 1 ? bounds.maxX : bounds.minX, k & 2 ? bounds.maxY : bounds.minY,
+                         k & 4 ? bounds.maxZ : bounds.minZ});
     }
     bool behind = true, near = false;
     for (const Vertex& c : corners) {

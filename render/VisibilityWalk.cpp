@@ -34,7 +34,7 @@ bool VisibilityWalk::hides(const Surface& surface) {
 }
 
 const std::vector<Surface*>& VisibilityWalk::visibleSurfaces(BSPNode& root,
-                                                            const ViewTransform& view) {
+                                                             const ViewTransform& view) {
     mask_.clear();
     surfaces_.clear();
     steps_.assign(1, {&root, Step::Kind::Node});

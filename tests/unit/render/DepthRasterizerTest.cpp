@@ -35,7 +35,8 @@ TEST(DepthAt, EvaluatesThePlaneInDoubleAndTruncatesTowardZero) {
 // answer is right as long as the neighbour sharing the edge gives the other.
 int sideOfCentre(const FramePoint (&t)[3], int x, int y) {
     const double cx = x + 0.5, cy = y + 0.5;
-    const double area = (t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[1].y - t[0].y) * (t[2].x - t[0].x);
+    const double area =
+        (t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[1].y - t[0].y) * (t[2].x - t[0].x);
     int inside = 1;
     for (int i = 0; i < 3; ++i) {
         const FramePoint& a = t[i];
@@ -166,9 +167,9 @@ TEST(DepthRasterizer, DegenerateAndAbsurdCornersStayInsideTheBuffer) {
     constexpr float nan = std::numeric_limits<float>::quiet_NaN();
     constexpr float inf = std::numeric_limits<float>::infinity();
     const Vertex corners[] = {
-        {nan, 10, 5},      {10, nan, 5},     {inf, 10, 5},         {10, -inf, 5},
-        {1e30f, 1e30f, 5}, {-1e30f, 200, 5}, {500, -1e30f, 1e30f}, {3e9f, -3e9f, 5},
-        {500, 200, nan},   {999.5f, 399.5f, 1}, {-0.5f, 0.5f, inf}, {1e7f, 100, 5},
+        {nan, 10, 5},      {10, nan, 5},        {inf, 10, 5},         {10, -inf, 5},
+        {1e30f, 1e30f, 5}, {-1e30f, 200, 5},    {500, -1e30f, 1e30f}, {3e9f, -3e9f, 5},
+        {500, 200, nan},   {999.5f, 399.5f, 1}, {-0.5f, 0.5f, inf},   {1e7f, 100, 5},
     };
     for (const Vertex& p1 : corners) {
         for (const Vertex& p2 : corners) {

@@ -70,8 +70,9 @@ TEST(Snap, BenchPrintsTheMediansAndTheirRatio) {
     ASSERT_EQ(run.exitCode, 0) << run.out;
     double frame = 0, floor = 0, ratio = 0;
     char end = 0;
-    ASSERT_EQ(std::sscanf(run.out.c_str(), "frame median: %lf us\nfloor median: %lf us\nratio: %lf%c",
-                          &frame, &floor, &ratio, &end),
+    ASSERT_EQ(std::sscanf(run.out.c_str(),
+                          "frame median: %lf us\nfloor median: %lf us\nratio: %lf%c", &frame,
+                          &floor, &ratio, &end),
               4)
         << run.out;
     EXPECT_EQ(end, '\n');
