@@ -1,7 +1,6 @@
 #include "render/ScreenBox.h"
 
 #include "render/FrameSize.h"
-#include "render/Projection.h"
 
 #include <algorithm>
 #include <array>
@@ -20,41 +19,20 @@ constexpr double kMargin = 4.0;
 // A corner nearer than this to the eye plane may be cut, and its picture is not bounded.
 constexpr double kNearestProjected = 1.0;
 
-bool allBeyond(const std::array<Vertex, 8>& corners, double sx, double sy, double slope) {
-    for (const Vertex& c : corners) {
-        const double across = sx * c.x + sy * c.y;
-        if (!(across > slope * std::max<double>(c.z, 1.0) + kMargin)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The rect of frame pixels around projected points, a pixel wider on every side for the
-// rounding of the corners; empty when it misses the frame.
-struct Extent {
-    double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
-
-    void add(const ScreenPosition& p) {
-        left = std::min<double>(left, p.x), right = std::max<double>(right, p.x);
-        top = std::min<double>(top, p.y), bottom = std::max<double>(bottom, p.y);
-    }
-    ScreenBox box() const {
-        if (!(left <= right && top <= bottom)) {
-            return {ScreenBox::Sight::Nowhere, {}};
-        }
-        const auto clampTo = [](double v, int high) {
-            return int(std::clamp(v, 0.0, double(high)));
-        };
-        const PixelRect rect{clampTo(std::floor(left) - 1, kFrameWidth),
-                             clampTo(std::floor(top) - 1, kFrameHeight),
-                             clampTo(std::ceil(right) + 2, kFrameWidth),
-                             clampTo(std::ceil(bottom) + 2, kFrameHeight)};
-        return {rect.empty() ? ScreenBox::Sight::Nowhere : ScreenBox::Sight::Inside, rect};
-    }
-};
-
 } // namespace
+
+ScreenBox boxOfExtent(double left, double top, double right, double bottom) {
+    if (!(left <= right && top <= bottom)) {
+        return {ScreenBox::Sight::Nowhere, {}};
+    }
+    const auto clampTo = [](double v, int high) { return int(std::clamp(v, 0.0, double(high))); };
+    // Pixel x has its centre at x + 0.5.
+    const PixelRect rect{clampTo(std::ceil(left - 0.5), kFrameWidth),
+                         clampTo(std::ceil(top - 0.5), kFrameHeight),
+                         clampTo(std::floor(right - 0.5) + 1, kFrameWidth),
+                         clampTo(std::floor(bottom - 0.5) + 1, kFrameHeight)};
+    return {rect.empty() ? ScreenBox::Sight::Nowhere : ScreenBox::Sight::Inside, rect};
+}
 
 ScreenBox screenBoxOf(const Bounds& bounds, const ViewTransform& view) {
     if (!bounds.known) {
@@ -63,41 +41,47 @@ ScreenBox screenBoxOf(const Bounds& bounds, const ViewTransform& view) {
     if (bounds.empty()) {
         return {ScreenBox::Sight::Nowhere, {}};
     }
-    std::array<Vertex, 8> corners;
-    for (int k = 0; k < 8; ++k) {
-        corners[std::size_t(k)] =
-            view.toView({k & 1 ? bounds.maxX : bounds.minX, k & 2 ? bounds.maxY : bounds.minY,
-                         k & 4 ? bounds.maxZ : bounds.minZ});
+    // The turn is about the vertical axis: the four corners of the box's plan turn, and its
+    // bottom and top only move.
+    const RotationMatrix& m = view.rotation;
+    double x[4], z[4], beyondSide[4];
+    bool behind = true, near = false, pastRight = true, pastLeft = true;
+    for (int k = 0; k < 4; ++k) {
+        const double wx = double(k & 1 ? bounds.maxX : bounds.minX) + view.offset.x;
+        const double wz = double(k & 2 ? bounds.maxZ : bounds.minZ) + view.offset.z;
+        x[k] = m[0][0] * wx + m[0][2] * wz;
+        z[k] = m[2][0] * wx + m[2][2] * wz;
+        behind = behind && z[k] < -kMargin;
+        near = near || !(z[k] >= kNearestProjected);
+        beyondSide[k] = std::max(z[k], 1.0);
+        pastRight = pastRight && x[k] > kSideSlope * beyondSide[k] + kMargin;
+        pastLeft = pastLeft && -x[k] > kSideSlope * beyondSide[k] + kMargin;
     }
-    bool behind = true, near = false;
-    for (const Vertex& c : corners) {
-        behind = behind && c.z < -kMargin;
-        near = near || !(c.z >= kNearestProjected);
+    const double bottom = double(bounds.minY) + view.offset.y;
+    const double top = double(bounds.maxY) + view.offset.y;
+    bool above = true, below = true;
+    for (int k = 0; k < 4; ++k) {
+        above = above && bottom > kTopSlope * beyondSide[k] + kMargin;
+        below = below && -top > kTopSlope * beyondSide[k] + kMargin;
     }
-    if (behind || allBeyond(corners, 1, 0, kSideSlope) || allBeyond(corners, -1, 0, kSideSlope) ||
-        allBeyond(corners, 0, 1, kTopSlope) || allBeyond(corners, 0, -1, kTopSlope)) {
+    if (behind || pastRight || pastLeft || above || below) {
         return {ScreenBox::Sight::Nowhere, {}};
     }
     if (near) {
         return {};
     }
-    Extent extent;
-    for (const Vertex& c : corners) {
-        extent.add(projectPoint(c.x, c.y, c.z));
+    // Two pixels wider on every side for the float corners of the surfaces inside and the
+    // rounding of their coverage.
+    constexpr double kFocalLength = kFrameWidth / 2.0;
+    double left = INFINITY, upper = INFINITY, right = -INFINITY, lower = -INFINITY;
+    for (int k = 0; k < 4; ++k) {
+        const double scale = kFocalLength / z[k];
+        const double column = x[k] * scale + kFocalLength;
+        left = std::min(left, column), right = std::max(right, column);
+        upper = std::min(upper, kHorizonRow - top * scale);
+        lower = std::max(lower, kHorizonRow - bottom * scale);
     }
-    return extent.box();
-}
-
-ScreenBox screenBoxOf(const Surface& surface) {
-    Extent extent;
-    for (std::size_t i = 0; i < 3 && i < surface.viewVertices.size(); ++i) {
-        const Vertex& c = surface.viewVertices[i];
-        if (!(c.z > 0.0f)) {
-            return {};
-        }
-        extent.add(projectPoint(c.x, c.y, c.z));
-    }
-    return extent.box();
+    return boxOfExtent(left - 2, upper - 2, right + 2, lower + 2);
 }
 
 } // namespace velmora

@@ -24,11 +24,12 @@ struct ScreenBox {
     PixelRect rect;
 };
 
-// Of a subtree's box. Nowhere when the box lies wholly behind the eye or beyond one side of the
+// Of what paints only pixels whose centres lie between the columns left and right and the
+// rows top and bottom (frame positions).
+ScreenBox boxOfExtent(double left, double top, double right, double bottom);
+
+// Of a subtree's box, in a view turned about the vertical axis. Nowhere when the box lies wholly behind the eye or beyond one side of the
 // view, with room for the corners the eye-plane cut moves to depth 1 and for rounding.
 ScreenBox screenBoxOf(const Bounds& bounds, const ViewTransform& view);
-
-// Of a triangle from its camera-space corners (the first three viewVertices).
-ScreenBox screenBoxOf(const Surface& surface);
 
 } // namespace velmora

@@ -5,8 +5,30 @@
 #include "render/ScreenBox.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velmora {
+
+namespace {
+
+// The pixels a triangle on the frame may cover: those whose centres lie in the box around its
+// corners, widened for the coverage's rounding. An edge's crossing of a row is taken 1/256 pixel
+// above the centre, which may reach past a corner by the edge's slope over 256.
+ScreenBox boxAround(const FramePoint (&corners)[3]) {
+    double reach = 1.0;
+    for (int i = 0; i < 3; ++i) {
+        const FramePoint& a = corners[i];
+        const FramePoint& b = corners[(i + 1) % 3];
+        if (a.y != b.y) {
+            reach = std::max(reach, 1.0 + std::abs((b.x - a.x) / (b.y - a.y)) / 256.0);
+        }
+    }
+    const auto [left, right] = std::minmax({corners[0].x, corners[1].x, corners[2].x});
+    const auto [top, bottom] = std::minmax({corners[0].y, corners[1].y, corners[2].y});
+    return boxOfExtent(left - reach, top - 1.0, right + reach, bottom + 1.0);
+}
+
+} // namespace
 
 VisibilityWalk::Sight VisibilityWalk::sightOf(const Surface& surface) {
     if (surface.viewVertices.size() < 3) {
@@ -24,6 +46,9 @@ VisibilityWalk::Sight VisibilityWalk::sightOf(const Surface& surface) {
         const Vertex& c = surface.viewVertices[i];
         const ScreenPosition p = projectPoint(c.x, c.y, c.z);
         corners[i] = {p.x, p.y};
+    }
+    if (mask_.hides(boxAround(corners))) {
+        return Sight::Hidden;
     }
     coverTriangle(corners[0], corners[1], corners[2], covered_);
     return mask_.hides(covered_) ? Sight::Hidden : Sight::Covers;
@@ -65,15 +90,14 @@ void VisibilityWalk::visit(BSPNode& node, const ViewTransform& view) {
     if (mask_.hides(screenBoxOf(node.bounds, view))) {
         return;
     }
-    // The sides of the children are judged by the view corners of the partition and of each
-    // child's first surface.
+    // The order of the children is judged by the view corners of the partition and of the
+    // first surface of one child, the far-side one when there is one.
     if (!node.surfaces.empty()) {
         view.place(node.surfaces.front());
     }
-    for (BSPNode* child : {node.farSideChild.get(), node.originSideChild.get()}) {
-        if (child != nullptr && !child->surfaces.empty()) {
-            view.place(child->surfaces.front());
-        }
+    BSPNode* tested = node.farSideChild ? node.farSideChild.get() : node.originSideChild.get();
+    if (tested != nullptr && !tested->surfaces.empty()) {
+        view.place(tested->surfaces.front());
     }
     // Painted: first, the node, next; so walked: next, the node, first (pushed the other way).
     const DrawOrder order = drawOrderOf(node);
@@ -105,7 +129,9 @@ void VisibilityWalk::emit(BSPNode& node, std::size_t first, std::size_t end,
                           const ViewTransform& view) {
     for (std::size_t i = end; i-- > first;) {
         Surface& surface = node.surfaces[i];
-        view.place(surface);
+        if (i != 0) { // the partition was placed when the node was reached
+            view.place(surface);
+        }
         const Sight sight = sightOf(surface);
         if (sight != Sight::Hidden) {
             surfaces_.push_back(&surface);
