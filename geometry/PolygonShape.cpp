@@ -103,7 +103,7 @@ double doubleArea(const std::vector<Vertex>& corners) {
 
 std::optional<std::pair<std::size_t, std::size_t>> crossingSides(const std::vector<Vertex>& corners) {
     const std::size_t n = corners.size();
-    if (n < 4) {
+    if (n < 4 || n > kMostCrossingCorners) {
         return std::nullopt;
     }
     // A twisted quad's Newell normal can cancel out; its first corners still show its plane.

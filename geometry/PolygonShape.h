@@ -26,6 +26,9 @@ double doubleArea(const std::vector<Vertex>& corners);
 
 // Two sides that are not neighbours and cross each other, seen along the polygon's main normal
 // axis; nothing when no two do. Side k runs from corner k to corner k + 1 (the last back to 0).
+// Every pair of sides is tried, so a polygon of more than kMostCrossingCorners corners is not
+// looked at (nothing).
+inline constexpr std::size_t kMostCrossingCorners = 1024;
 std::optional<std::pair<std::size_t, std::size_t>> crossingSides(const std::vector<Vertex>& corners);
 
 } // namespace velmora

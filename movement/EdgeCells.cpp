@@ -87,6 +87,10 @@ EdgeCells::EdgeCells(const std::vector<CollisionEdge>& edges, const GroundBox& a
 }
 
 std::int64_t EdgeCells::cellOf(std::int64_t x, std::int64_t z) const {
+    // A place outside the area counts as the nearest place inside: the edges beyond are not
+    // held, so its steps are not for keeping.
+    x = std::clamp(x, area_.minX, area_.maxX);
+    z = std::clamp(z, area_.minZ, area_.maxZ);
     return ((z - area_.minZ) / cellSize_) * columns_ + (x - area_.minX) / cellSize_;
 }
 

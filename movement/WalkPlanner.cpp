@@ -71,46 +71,56 @@ GroundBox walkArea(const std::vector<CollisionEdge>& edges, const Vertex& start,
             std::min(area.maxX, farthest.maxX), std::min(area.maxZ, farthest.maxZ)};
 }
 
-} // namespace
-
-WalkPlan planWalks(const std::vector<CollisionEdge>& edges, std::span<const Vertex> figures,
-                   const Vertex& start, std::span<const WalkZone> zones) {
-    WalkPlan plan;
-    plan.reached.assign(zones.size(), false);
-    std::size_t left = zones.size();
-    const GroundBox area = walkArea(edges, start, zones);
-    // Each step copies the edges near it; their names only slow that down.
-    std::vector<CollisionEdge> nameless = edges;
-    for (CollisionEdge& edge : nameless) {
-        std::string().swap(edge.name);
+// One walk from the start: the places reached, each a grid cell at an eye height, and the
+// queue of those whose steps are still to be tried.
+class Walk {
+  public:
+    Walk(const std::vector<CollisionEdge>& edges, std::span<const Vertex> figures,
+         const Vertex& start, std::span<const WalkZone> zones)
+        : figures_(figures), zones_(zones), area_(walkArea(edges, start, zones)),
+          nameless_(withoutNames(edges)), cells_(nameless_, area_), seen_(figures.size()),
+          visited_{placeOf(start)}, queue_{start} {
+        plan_.reached.assign(zones.size(), false);
     }
-    EdgeCells cells(nameless, area);
-    std::vector<CollisionEdge> nearby;
-    std::vector<Vertex> figuresSeen(figures.size());
-    // One step by the program's step code, against the edges and figures near it.
-    auto step = [&](Vertex& camera, float heading, bool forward) {
-        cells.near(truncateToInt(camera.x), truncateToInt(camera.z), nearby);
-        // Along the axis headings the view turn only swaps and mirrors the figures' offsets,
-        // which the figures' square test does not tell apart.
-        for (std::size_t i = 0; i < figures.size(); ++i) {
-            figuresSeen[i] = {figures[i].x - camera.x, figures[i].y - camera.y,
-                              figures[i].z - camera.z};
-        }
-        const WalkingScene scene{nearby, figuresSeen, nullptr};
-        forward ? stepForward(camera, heading, scene) : stepBackward(camera, heading, scene);
-    };
-    std::unordered_set<Place, PlaceHash> visited{placeOf(start)};
-    std::deque<Vertex> queue{start};
-    bool first = true;
-    while (!queue.empty()) {
-        const Vertex here = queue.front();
-        queue.pop_front();
-        for (std::size_t i = 0; i < zones.size(); ++i) {
-            if (!plan.reached[i] && inside(zones[i], here)) {
-                plan.reached[i] = true;
-                --left;
+
+    WalkPlan run() {
+        for (bool first = true; !queue_.empty(); first = false) {
+            const Vertex here = queue_.front();
+            queue_.pop_front();
+            enterZones(here);
+            const bool moved = spreadFrom(here);
+            plan_.shutIn = plan_.shutIn || (first && !moved);
+            if (left_ == 0) {
+                break;
+            }
+            if (visited_.size() > kMostWalkPlaces) {
+                plan_.decided = false;
+                break;
             }
         }
+        return plan_;
+    }
+
+  private:
+    // Each step copies the edges near it; their names would only slow that down.
+    static std::vector<CollisionEdge> withoutNames(std::vector<CollisionEdge> edges) {
+        for (CollisionEdge& edge : edges) {
+            std::string().swap(edge.name);
+        }
+        return edges;
+    }
+
+    void enterZones(const Vertex& here) {
+        for (std::size_t i = 0; i < zones_.size(); ++i) {
+            if (!plan_.reached[i] && inside(zones_[i], here)) {
+                plan_.reached[i] = true;
+                --left_;
+            }
+        }
+    }
+
+    // Queues the places one step away that are new; whether any step was taken at all.
+    bool spreadFrom(const Vertex& here) {
         bool moved = false;
         for (const float heading : {0.0f, 90.0f, 180.0f, 270.0f}) {
             for (const bool forward : {true, false}) {
@@ -124,25 +134,46 @@ WalkPlan planWalks(const std::vector<CollisionEdge>& edges, std::span<const Vert
                     continue;
                 }
                 moved = true;
-                if (area.holds(truncateToInt(next.x), truncateToInt(next.z)) &&
-                    visited.insert(placeOf(next)).second) {
-                    queue.push_back(next);
+                if (area_.holds(truncateToInt(next.x), truncateToInt(next.z)) &&
+                    visited_.insert(placeOf(next)).second) {
+                    queue_.push_back(next);
                 }
             }
         }
-        if (first) {
-            plan.shutIn = !moved;
-            first = false;
-        }
-        if (left == 0) {
-            break;
-        }
-        if (visited.size() > kMostWalkPlaces) {
-            plan.decided = false;
-            break;
-        }
+        return moved;
     }
-    return plan;
+
+    // One step by the program's step code, against the edges and the figures near it.
+    void step(Vertex& camera, float heading, bool forward) {
+        cells_.near(truncateToInt(camera.x), truncateToInt(camera.z), nearby_);
+        // Along the axis headings the view turn only swaps and mirrors the figures' offsets,
+        // which the figures' square test does not tell apart.
+        for (std::size_t i = 0; i < figures_.size(); ++i) {
+            seen_[i] = {figures_[i].x - camera.x, figures_[i].y - camera.y,
+                        figures_[i].z - camera.z};
+        }
+        const WalkingScene scene{nearby_, seen_, nullptr};
+        forward ? stepForward(camera, heading, scene) : stepBackward(camera, heading, scene);
+    }
+
+    std::span<const Vertex> figures_;
+    std::span<const WalkZone> zones_;
+    GroundBox area_;
+    std::vector<CollisionEdge> nameless_;
+    EdgeCells cells_;
+    std::vector<CollisionEdge> nearby_;
+    std::vector<Vertex> seen_; // the figures from the eye
+    std::unordered_set<Place, PlaceHash> visited_;
+    std::deque<Vertex> queue_;
+    std::size_t left_ = zones_.size();
+    WalkPlan plan_;
+};
+
+} // namespace
+
+WalkPlan planWalks(const std::vector<CollisionEdge>& edges, std::span<const Vertex> figures,
+                   const Vertex& start, std::span<const WalkZone> zones) {
+    return Walk(edges, figures, start, zones).run();
 }
 
 } // namespace velmora

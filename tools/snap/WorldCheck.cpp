@@ -3,7 +3,9 @@
 #include "CheckDiagnostics.h"
 #include "ReadRecord.h"
 #include "content/Figures.h"
+#include "movement/Collision.h"
 #include "movement/WalkPlanner.h"
+#include "movement/Walking.h"
 #include "platform/FatalError.h"
 #include "world/CoincidentFaces.h"
 #include "world/StartPlace.h"
@@ -133,20 +135,25 @@ void checkStart(CheckedRead& read) {
     const SourcePosition at = read.record.locationAt().value_or(SourcePosition{1, 1});
     const std::string named = "the start " + position(start);
     CheckDiagnostics& out = read.diagnostics;
-    const Vertex feet{start.x, start.y - 54.0f, start.z};
-    if (isEnclosed(world.objectInstances, start) || isEnclosed(world.objectInstances, feet)) {
+    const float feet = start.y - float(kEyeAboveFeet);
+    // Just above the feet: a start sunk into a low block has its feet closed in.
+    if (isEnclosed(world.objectInstances, start) ||
+        isEnclosed(world.objectInstances, {start.x, feet + 1.0f, start.z})) {
         out.warn(at, named + " is inside a solid: surfaces close it in on every side");
     }
-    const std::optional<double> floor = floorBelow(world.objectInstances, start);
+    // The floor is what the feet could stand on: anything up to a ledge's height above them
+    // (higher is in the way, not underfoot).
+    const std::optional<double> floor =
+        floorBelow(world.objectInstances, {start.x, feet + float(kLedgeLimit) + 0.5f, start.z});
     if (!floor) {
         out.warn(at, named + " is below the ground");
-    } else if (std::fabs(start.y - 55.0 - *floor) >= 1.0) {
+    } else if (std::fabs(feet - *floor) >= 1.0) {
         std::ostringstream text;
-        text << named << " is out of the walkable area: its feet (y " << start.y - 55.0f
+        text << named << " is out of the walkable area: its feet (y " << feet
              << ") are not on the floor under them (y " << *floor << ")";
         out.warn(at, text.str());
     }
-    if (start.x >= 2800.0f) {
+    if (start.x >= kForwardLimitX) {
         out.warn(at, named + " is out of the walkable area: from x 2800 on forward steps are refused");
     }
     std::vector<Vertex> figures;
