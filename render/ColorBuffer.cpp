@@ -63,7 +63,18 @@ void ColorBuffer::fill(const Coverage& covered, std::uint32_t rgb) {
     const std::uint32_t pixel = rgb & 0x00FFFFFF;
     std::uint32_t* line = row(covered.top);
     for (int y = covered.top; y < covered.bottom; ++y, line += stride_) {
-        std::fill(line + covered.begin[y], line + std::max(covered.begin[y], covered.end[y]), pixel);
+        std::fill(line + covered.begin[y], line + std::max(covered.begin[y], covered.end[y]),
+                  pixel);
+    }
+}
+
+void ColorBuffer::fill(const Coverage& covered, std::uint32_t rgb, OcclusionMask& painted) {
+    const std::uint32_t pixel = rgb & 0x00FFFFFF;
+    std::uint32_t* line = row(covered.top);
+    for (int y = covered.top; y < covered.bottom; ++y, line += stride_) {
+        painted.claim(y, covered.begin[y], covered.end[y], [line, pixel](int from, int to) {
+            std::fill(line + from, line + to, pixel);
+        });
     }
 }
 

@@ -4,6 +4,7 @@
 #include "render/Bitmap.h"
 #include "render/Coverage.h"
 #include "render/FrameSize.h"
+#include "render/OcclusionMask.h"
 
 #include <cairo.h>
 
@@ -40,6 +41,8 @@ class ColorBuffer {
     // Paints the covered pixels in one colour. Called for every scene triangle, it writes the
     // pixels without flush() and markDirty(): nothing draws through cairo.
     void fill(const Coverage& covered, std::uint32_t rgb);
+    // The same, only where `painted` is not set yet; sets it there.
+    void fill(const Coverage& covered, std::uint32_t rgb, OcclusionMask& painted);
 
     platform::PixelView view() const;
     // Writes the frame as a PNG; false when the file cannot be written.

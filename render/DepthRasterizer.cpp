@@ -59,14 +59,13 @@ std::int32_t depthAt(const DepthPlane& plane, int x, int y) {
 DepthRasterizer::DepthRasterizer(DepthBuffer& buffer, std::ostream* trace)
     : buffer_(buffer), trace_(trace) {}
 
-void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2,
-                                             const Vertex& p3) {
+void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3) {
     coverTriangle({p1.x, p1.y}, {p2.x, p2.y}, {p3.x, p3.y}, scratch_);
     rasterizeDepthTriangle(p1, p2, p3, scratch_);
 }
 
 void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3,
-                                             const Coverage& covered) {
+                                             const Coverage& covered, OcclusionMask* unwritten) {
     if (trace_ != nullptr) {
         traceTriangle(*trace_, p1, p2, p3);
     }
@@ -77,15 +76,21 @@ void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2,
     }
     const double a = plane.a, b = plane.b, c = plane.c, d = plane.d;
     const double reciprocal = 1.0 / c;
-    std::uint16_t* entries = buffer_.data();
     for (int y = covered.top; y < covered.bottom; ++y) {
         // The terms in depthAt's order, so that every pixel gets exactly its depth.
         const double by = b * y;
-        const int end = covered.end[y];
-        std::uint16_t* entry = entries + DepthBuffer::indexOf(covered.begin[y], y);
-        for (int x = covered.begin[y]; x < end; ++x, ++entry) {
-            // The low 16 bits, by the modular conversion to unsigned.
-            *entry = static_cast<std::uint16_t>(truncatedQuotient(-a * x - d - by, c, reciprocal));
+        std::uint16_t* line = buffer_.data() + DepthBuffer::indexOf(0, y);
+        const auto write = [&](int from, int to) {
+            for (int x = from; x < to; ++x) {
+                // The low 16 bits, by the modular conversion to unsigned.
+                line[x] =
+                    static_cast<std::uint16_t>(truncatedQuotient(-a * x - d - by, c, reciprocal));
+            }
+        };
+        if (unwritten != nullptr) {
+            unwritten->claim(y, covered.begin[y], covered.end[y], write);
+        } else {
+            write(covered.begin[y], covered.end[y]);
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "geometry/Vertex.h"
 #include "render/Coverage.h"
 #include "render/DepthBuffer.h"
+#include "render/OcclusionMask.h"
 
 #include <cstdint>
 #include <ostream>
@@ -39,9 +40,10 @@ class DepthRasterizer {
     // writes nothing.
     void rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3);
 
-    // The same, for a triangle whose coverage has been worked out already (for its colour).
+    // The same, for a triangle whose coverage has been worked out already (for its colour);
+    // with `unwritten`, only where it is not set yet, setting it there.
     void rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3,
-                                const Coverage& covered);
+                                const Coverage& covered, OcclusionMask* unwritten = nullptr);
 
   private:
     DepthBuffer& buffer_;

@@ -51,10 +51,8 @@ void FrameComposer::drawLayers(const FrameRequest& request) {
     const float theta = static_cast<float>((360.0f - request.heading) * kDegreesToRadians);
     sky_.draw(frame_, Sky::degreesForHeading(request.heading));
     rotateView(request.scene, theta);
-    SurfacePainter painter(frame_, rasterizer_, colors_);
-    drawScene(
-        request.scene, {offset, rotationAboutY(theta)}, walk_,
-        [&painter](Surface& surface) { painter.drawSurface(surface); }, frame_, depth_);
+    SurfacePainter painter(frame_, rasterizer_, colors_, &walk_.masks());
+    drawScene(request.scene, {offset, rotationAboutY(theta)}, walk_, painter, frame_, depth_);
     if (request.flags.depthViewEnabled) {
         showDepthView(frame_, depth_);
     }

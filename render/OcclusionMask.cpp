@@ -14,13 +14,16 @@ std::uint64_t bitsOf(int first, int from, int to) {
 
 } // namespace
 
+void OcclusionMask::set(int y, int from, int to) {
+    std::uint64_t* row = &bits_[std::size_t(y) * kWordsPerRow];
+    for (int word = from / 64; from < to && word <= (to - 1) / 64; ++word) {
+        row[word] |= bitsOf(word * 64, from, to);
+    }
+}
+
 void OcclusionMask::cover(const Coverage& covered) {
     for (int y = covered.top; y < covered.bottom; ++y) {
-        const int from = covered.begin[y], to = covered.end[y];
-        std::uint64_t* row = &bits_[std::size_t(y) * kWordsPerRow];
-        for (int word = from / 64; from < to && word <= (to - 1) / 64; ++word) {
-            row[word] |= bitsOf(word * 64, from, to);
-        }
+        set(y, covered.begin[y], covered.end[y]);
     }
 }
 

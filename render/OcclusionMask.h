@@ -4,7 +4,9 @@
 #include "render/FrameSize.h"
 #include "render/ScreenBox.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 
 namespace velmora {
@@ -24,6 +26,9 @@ class OcclusionMask {
     bool hides(const Coverage& covered) const;
     // Whether every pixel of the rect is set.
     bool hides(const PixelRect& rect) const;
+    // Hands run(from, to) each run of columns of row y in [begin, end) not yet set, then sets
+    // them all.
+    template <typename Run> void claim(int y, int begin, int end, Run run);
     // Whether what may paint only inside the box is painted over, or paints nowhere.
     bool hides(const ScreenBox& box) const {
         return box.sight == ScreenBox::Sight::Nowhere ||
@@ -33,8 +38,54 @@ class OcclusionMask {
   private:
     // Whether columns [from, to) of row y are all set.
     bool full(int y, int from, int to) const;
+    void set(int y, int from, int to);
 
     std::array<std::uint64_t, kWordsPerRow * kFrameHeight> bits_{};
 };
+
+// What a frame painted front to back has written so far. Each pixel keeps the colour of the
+// first surface that covers it and the depth of the first that writes depth there: what painting
+// back to front leaves, with every pixel written once.
+struct PaintMasks {
+    OcclusionMask painted;
+    OcclusionMask depthWritten;
+
+    void clear() {
+        painted.clear();
+        depthWritten.clear();
+    }
+};
+
+template <typename Run> void OcclusionMask::claim(int y, int begin, int end, Run run) {
+    std::uint64_t* row = &bits_[std::size_t(y) * kWordsPerRow];
+    int column = begin;
+    while (column < end) {
+        // Past the set columns, then along the unset ones, a word at a time.
+        std::uint64_t* word = row + column / 64;
+        const int bit = column % 64;
+        const std::uint64_t unset = ~*word >> bit;
+        if (unset == 0) {
+            column += 64 - bit;
+            continue;
+        }
+        column += std::countr_zero(unset);
+        if (column >= end) {
+            break;
+        }
+        int stop = column;
+        while (stop < end) {
+            const std::uint64_t set = row[stop / 64] >> (stop % 64);
+            const int free = set == 0 ? 64 - stop % 64 : std::countr_zero(set);
+            stop += free;
+            if (set != 0) {
+                break;
+            }
+        }
+        stop = std::min(stop, end);
+        run(column, stop);
+        column = stop;
+    }
+    set(y, begin, end);
+}
 
 } // namespace velmora

@@ -31,20 +31,15 @@ void rotateView(const SceneParts& scene, float theta) {
 }
 
 void drawScene(const SceneParts& scene, const ViewTransform& view, VisibilityWalk& walk,
-               const SurfaceCallback& callback, ColorBuffer& frame, DepthBuffer& depth) {
-    const std::vector<Surface*>& visible = walk.visibleSurfaces(*scene.world.bspRoot, view);
+               SurfacePainter& painter, ColorBuffer& frame, DepthBuffer& depth) {
+    walk.paint(*scene.world.bspRoot, view, painter);
     if (scene.groundGrid != nullptr && scene.world.groundGridEnabled == 1) {
-        // Painted before the whole tree, so under any of its covered tiles.
-        for (GroundCell& cell : scene.groundGrid->cells()) {
-            for (Surface* triangle : {&cell.lowerTriangle, &cell.upperTriangle}) {
-                if (!walk.hides(*triangle)) {
-                    callback(*triangle);
-                }
-            }
+        // Painted before the tree back to front, so after it front to back, last cell first.
+        auto& cells = scene.groundGrid->cells();
+        for (auto cell = cells.rbegin(); cell != cells.rend(); ++cell) {
+            walk.paint(cell->upperTriangle, painter);
+            walk.paint(cell->lowerTriangle, painter);
         }
-    }
-    for (Surface* surface : visible) {
-        callback(*surface);
     }
     for (SceneFigure* figure : scene.figures) {
         figure->draw(frame, depth);

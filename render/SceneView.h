@@ -24,10 +24,10 @@ struct SceneParts {
 void translateView(const SceneParts& scene, const Vertex& offset);
 // Turns the floor and the figures by the frame angle (radians) about the vertical axis.
 void rotateView(const SceneParts& scene, float theta);
-// The floor (when enabled), then the tree back to front, each through the callback; then the
-// figures. Of the floor and the tree only what the walk finds in view is handed over: the
-// rest would be painted over or off the frame.
+// The tree, then the floor (when enabled), front to back through the walk and the painter made
+// with its masks, so that each pixel ends as painting the floor and then the tree back to front
+// would leave it; then the figures.
 void drawScene(const SceneParts& scene, const ViewTransform& view, VisibilityWalk& walk,
-               const SurfaceCallback& callback, ColorBuffer& frame, DepthBuffer& depth);
+               SurfacePainter& painter, ColorBuffer& frame, DepthBuffer& depth);
 
 } // namespace velmora

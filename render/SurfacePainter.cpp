@@ -19,10 +19,10 @@ int cornersInFront(const Surface& surface) {
 } // namespace
 
 SurfacePainter::SurfacePainter(ColorBuffer& frame, DepthRasterizer& rasterizer,
-                               const ColorTools& colors)
-    : frame_(frame), rasterizer_(rasterizer), colors_(colors) {}
+                               const ColorTools& colors, PaintMasks* masks)
+    : frame_(frame), rasterizer_(rasterizer), colors_(colors), masks_(masks) {}
 
-void SurfacePainter::drawSurface(Surface& surface) {
+void SurfacePainter::drawSurface(Surface& surface, const Coverage* known) {
     if (surface.viewVertices.size() < 3) {
         return;
     }
@@ -31,19 +31,23 @@ void SurfacePainter::drawSurface(Surface& surface) {
         return;
     }
     if (inFront == 3) {
-        drawInFront(surface);
+        drawInFront(surface, known);
         return;
     }
     // The clip moves every corner behind the eye onto depth 1, so both parts are wholly in front.
+    // Front to back, the part painted last comes first.
     Surface second = surface;
     const bool two = clipSurfaceAtEye(surface, second);
+    if (two && masks_ != nullptr) {
+        drawInFront(second);
+    }
     drawInFront(surface);
-    if (two) {
+    if (two && masks_ == nullptr) {
         drawInFront(second);
     }
 }
 
-void SurfacePainter::drawInFront(Surface& surface) {
+void SurfacePainter::drawInFront(Surface& surface, const Coverage* known) {
     Vertex projected[3];
     for (std::size_t i = 0; i < 3; ++i) {
         Vertex& corner = surface.viewVertices[i];
@@ -53,12 +57,20 @@ void SurfacePainter::drawInFront(Surface& surface) {
         projected[i] = {position.x, position.y, corner.z};
     }
     const std::uint32_t color = colorOf(surface);
-    coverTriangle({projected[0].x, projected[0].y}, {projected[1].x, projected[1].y},
-                  {projected[2].x, projected[2].y}, covered_);
-    if (surface.writesDepth != 0) {
-        rasterizer_.rasterizeDepthTriangle(projected[0], projected[1], projected[2], covered_);
+    if (known == nullptr) {
+        coverTriangle({projected[0].x, projected[0].y}, {projected[1].x, projected[1].y},
+                      {projected[2].x, projected[2].y}, covered_);
     }
-    frame_.fill(covered_, color);
+    const Coverage& covered = known != nullptr ? *known : covered_;
+    if (surface.writesDepth != 0) {
+        rasterizer_.rasterizeDepthTriangle(projected[0], projected[1], projected[2], covered,
+                                           masks_ != nullptr ? &masks_->depthWritten : nullptr);
+    }
+    if (masks_ != nullptr) {
+        frame_.fill(covered, color, masks_->painted);
+    } else {
+        frame_.fill(covered, color);
+    }
 }
 
 std::uint32_t SurfacePainter::colorOf(const Surface& surface) const {

@@ -47,21 +47,31 @@ VisibilityWalk::Sight VisibilityWalk::sightOf(const Surface& surface) {
         const ScreenPosition p = projectPoint(c.x, c.y, c.z);
         corners[i] = {p.x, p.y};
     }
-    if (mask_.hides(boxAround(corners))) {
+    // All its pixels hold what comes before it back to front, and their depth too if it writes
+    // depth.
+    const OcclusionMask& written = surface.writesDepth != 0 ? masks_.depthWritten : masks_.painted;
+    if (written.hides(boxAround(corners))) {
         return Sight::Hidden;
     }
     coverTriangle(corners[0], corners[1], corners[2], covered_);
-    return mask_.hides(covered_) ? Sight::Hidden : Sight::Covers;
+    return written.hides(covered_) ? Sight::Hidden : Sight::Covers;
 }
 
-bool VisibilityWalk::hides(const Surface& surface) {
-    return sightOf(surface) == Sight::Hidden;
+void VisibilityWalk::paint(Surface& surface, SurfacePainter& painter) {
+    switch (sightOf(surface)) {
+    case Sight::Hidden:
+        break;
+    case Sight::Covers:
+        painter.drawSurface(surface, &covered_);
+        break;
+    case Sight::Crosses:
+        painter.drawSurface(surface);
+        break;
+    }
 }
 
-const std::vector<Surface*>& VisibilityWalk::visibleSurfaces(BSPNode& root,
-                                                             const ViewTransform& view) {
-    mask_.clear();
-    surfaces_.clear();
+void VisibilityWalk::paint(BSPNode& root, const ViewTransform& view, SurfacePainter& painter) {
+    masks_.clear();
     steps_.assign(1, {&root, Step::Kind::Node});
     while (!steps_.empty()) {
         const Step step = steps_.back();
@@ -72,22 +82,20 @@ const std::vector<Surface*>& VisibilityWalk::visibleSurfaces(BSPNode& root,
             break;
         case Step::Kind::Surfaces:
             if (step.node->runs.leaves == 0) {
-                emit(*step.node, 0, step.node->surfaces.size(), view);
+                emit(*step.node, 0, step.node->surfaces.size(), view, painter);
             } else {
-                emitRun(*step.node, 1, view);
+                emitRun(*step.node, 1, view, painter);
             }
             break;
         case Step::Kind::Run:
-            emitRun(*step.node, step.box, view);
+            emitRun(*step.node, step.box, view, painter);
             break;
         }
     }
-    std::reverse(surfaces_.begin(), surfaces_.end());
-    return surfaces_;
 }
 
 void VisibilityWalk::visit(BSPNode& node, const ViewTransform& view) {
-    if (mask_.hides(screenBoxOf(node.bounds, view))) {
+    if (masks_.depthWritten.hides(screenBoxOf(node.bounds, view))) {
         return;
     }
     // The order of the children is judged by the view corners of the partition and of the
@@ -110,14 +118,15 @@ void VisibilityWalk::visit(BSPNode& node, const ViewTransform& view) {
     }
 }
 
-void VisibilityWalk::emitRun(BSPNode& node, std::size_t box, const ViewTransform& view) {
+void VisibilityWalk::emitRun(BSPNode& node, std::size_t box, const ViewTransform& view,
+                             SurfacePainter& painter) {
     const SurfaceRuns& runs = node.runs;
-    if (mask_.hides(screenBoxOf(runs.boxes[box], view))) {
+    if (masks_.depthWritten.hides(screenBoxOf(runs.boxes[box], view))) {
         return;
     }
     if (box >= runs.leaves) {
         const std::size_t first = runs.firstOf(box - runs.leaves);
-        emit(node, first, std::min(first + SurfaceRuns::kRun, node.surfaces.size()), view);
+        emit(node, first, std::min(first + SurfaceRuns::kRun, node.surfaces.size()), view, painter);
         return;
     }
     // The later run first.
@@ -126,19 +135,13 @@ void VisibilityWalk::emitRun(BSPNode& node, std::size_t box, const ViewTransform
 }
 
 void VisibilityWalk::emit(BSPNode& node, std::size_t first, std::size_t end,
-                          const ViewTransform& view) {
+                          const ViewTransform& view, SurfacePainter& painter) {
     for (std::size_t i = end; i-- > first;) {
         Surface& surface = node.surfaces[i];
         if (i != 0) { // the partition was placed when the node was reached
             view.place(surface);
         }
-        const Sight sight = sightOf(surface);
-        if (sight != Sight::Hidden) {
-            surfaces_.push_back(&surface);
-        }
-        if (sight == Sight::Covers && surface.writesDepth != 0) {
-            mask_.cover(covered_);
-        }
+        paint(surface, painter);
     }
 }
 
