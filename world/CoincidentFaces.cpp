@@ -12,16 +12,20 @@ namespace {
 
 using Corner = std::array<std::int64_t, 3>;
 
+// A coordinate in hundredths of a unit; absurd ones (beyond 10^16 units) are held there.
+std::int64_t hundredths(float value) {
+    constexpr double kFarthest = 1e18;
+    return std::int64_t(std::clamp(std::floor(double(value) * 100.0 + 0.5), -kFarthest, kFarthest));
+}
+
 // The corners in hundredths of a unit, sorted: the same for the same corners in any order.
-std::vector<Corner> cornerKey(const Surface& surface) {
-    std::vector<Corner> key;
-    key.reserve(surface.vertices.size());
+// Written into key, whose room is kept from one surface to the next.
+void cornerKey(const Surface& surface, std::vector<Corner>& key) {
+    key.clear();
     for (const Vertex& v : surface.vertices) {
-        key.push_back({std::llround(double(v.x) * 100.0), std::llround(double(v.y) * 100.0),
-                       std::llround(double(v.z) * 100.0)});
+        key.push_back({hundredths(v.x), hundredths(v.y), hundredths(v.z)});
     }
     std::sort(key.begin(), key.end());
-    return key;
 }
 
 std::uint64_t hashOf(const std::vector<Corner>& key) {
@@ -49,12 +53,14 @@ const Surface& surfaceOf(const std::vector<Object3D>& instances, const PlacedSur
 std::vector<CoincidentPair> coincidentFaces(const std::vector<Object3D>& instances) {
     // Sorting hashes keeps memory to a few words a surface; only equal hashes are compared.
     std::vector<Keyed> keyed;
+    std::vector<Corner> key;
     std::size_t order = 0;
     for (std::size_t i = 0; i < instances.size(); ++i) {
         for (std::size_t s = 0; s < instances[i].surfaces.size(); ++s) {
             const Surface& surface = instances[i].surfaces[s];
             if (surface.vertices.size() >= 3) {
-                keyed.push_back({hashOf(cornerKey(surface)), order++, {i, s}});
+                cornerKey(surface, key);
+                keyed.push_back({hashOf(key), order++, {i, s}});
             }
         }
     }
@@ -67,15 +73,19 @@ std::vector<CoincidentPair> coincidentFaces(const std::vector<Object3D>& instanc
         while (end < keyed.size() && keyed[end].hash == keyed[begin].hash) {
             ++end;
         }
+        if (end - begin == 1) {
+            begin = end; // a surface of its own
+            continue;
+        }
         // Within a run of equal hashes, each surface is matched with the first surface of its
         // corners; the run's distinct corner sets are few, however many copies share them.
         std::vector<std::pair<std::vector<Corner>, PlacedSurface>> distinct;
         for (std::size_t k = begin; k < end; ++k) {
-            auto key = cornerKey(surfaceOf(instances, keyed[k].placed));
+            cornerKey(surfaceOf(instances, keyed[k].placed), key);
             const auto same = std::find_if(distinct.begin(), distinct.end(),
                                            [&key](const auto& seen) { return seen.first == key; });
             if (same == distinct.end()) {
-                distinct.emplace_back(std::move(key), keyed[k].placed);
+                distinct.emplace_back(key, keyed[k].placed);
             } else {
                 found.push_back({keyed[k].order, {same->second, keyed[k].placed}});
             }

@@ -26,7 +26,7 @@ using platform::FatalError;
 
 // A world past the program's surface limit is still checked whole, up to this many surfaces;
 // the limit's error is reported as well.
-constexpr std::size_t kCheckSurfaceLimit = 8'000'000;
+constexpr std::size_t kCheckSurfaceLimit = 5'000'000;
 
 struct CheckedWorld : World {};
 
@@ -128,34 +128,47 @@ std::string position(const Vertex& v) {
     return text.str();
 }
 
-void checkStart(CheckedRead& read) {
-    const World& world = read.world;
-    const Vertex start = world.defaultLocation;
-    // Without a DEFAULT_LOCATION the start is the program's own, told at the top file's start.
-    const SourcePosition at = read.record.locationAt().value_or(SourcePosition{1, 1});
-    const std::string named = "the start " + position(start);
-    CheckDiagnostics& out = read.diagnostics;
+// Where the start's warnings go: the last DEFAULT_LOCATION, or without one (the start is the
+// program's own) the top world file's first line.
+SourcePosition startLine(const CheckedRead& read) {
+    return read.record.locationAt().value_or(SourcePosition{1, 1});
+}
+
+std::string startNamed(const Vertex& start) {
+    return "the start " + position(start);
+}
+
+// Whether the start stands in something or off its floor.
+void checkStartPlace(CheckedRead& read) {
+    const std::vector<Object3D>& instances = read.world.objectInstances;
+    const Vertex start = read.world.defaultLocation;
+    const SourcePosition at = startLine(read);
+    const std::string named = startNamed(start);
     const float feet = start.y - float(kEyeAboveFeet);
-    // Just above the feet: a start sunk into a low block has its feet closed in.
-    if (isEnclosed(world.objectInstances, start) ||
-        isEnclosed(world.objectInstances, {start.x, feet + 1.0f, start.z})) {
-        out.warn(at, named + " is inside a solid: surfaces close it in on every side");
+    // Just above the feet too: a start sunk into a low block has its feet closed in.
+    if (isEnclosed(instances, start) || isEnclosed(instances, {start.x, feet + 1.0f, start.z})) {
+        read.diagnostics.warn(at, named + " is inside a solid: surfaces close it in on every side");
     }
     // The floor is what the feet could stand on: anything up to a ledge's height above them
     // (higher is in the way, not underfoot).
     const std::optional<double> floor =
-        floorBelow(world.objectInstances, {start.x, feet + float(kLedgeLimit) + 0.5f, start.z});
+        floorBelow(instances, {start.x, feet + float(kLedgeLimit) + 0.5f, start.z});
     if (!floor) {
-        out.warn(at, named + " is below the ground");
+        read.diagnostics.warn(at, named + " is below the ground");
     } else if (std::fabs(feet - *floor) >= 1.0) {
         std::ostringstream text;
         text << named << " is out of the walkable area: its feet (y " << feet
              << ") are not on the floor under them (y " << *floor << ")";
-        out.warn(at, text.str());
+        read.diagnostics.warn(at, text.str());
     }
     if (start.x >= kForwardLimitX) {
-        out.warn(at, named + " is out of the walkable area: from x 2800 on forward steps are refused");
+        read.diagnostics.warn(
+            at, named + " is out of the walkable area: from x 2800 on forward steps are refused");
     }
+}
+
+// Whether the visitor can walk from the start at all, and into every talking figure's zone.
+void checkWalks(CheckedRead& read) {
     std::vector<Vertex> figures;
     std::vector<WalkZone> zones;
     std::vector<std::string_view> talkers;
@@ -166,17 +179,21 @@ void checkStart(CheckedRead& read) {
             talkers.push_back(figure.name);
         }
     }
-    const WalkPlan plan = planWalks(collisionEdgesOf(world.objectInstances), figures, start, zones);
+    const Vertex start = read.world.defaultLocation;
+    const SourcePosition at = startLine(read);
+    const WalkPlan plan =
+        planWalks(collisionEdgesOf(read.world.objectInstances), figures, start, zones);
     if (plan.shutIn) {
-        out.warn(at, named + " is out of the walkable area: every step from it is refused");
+        read.diagnostics.warn(
+            at, startNamed(start) + " is out of the walkable area: every step from it is refused");
     }
+    const std::string unreached =
+        plan.decided ? "cannot be entered from the start with the walking keys"
+                     : "was not reached by a walk of " + std::to_string(kMostWalkPlaces) +
+                           " places from the start";
     for (std::size_t i = 0; i < zones.size(); ++i) {
         if (!plan.reached[i]) {
-            out.warn(at, "the " + std::string(talkers[i]) + "'s zone " +
-                             (plan.decided ? "cannot be entered from the start with the walking keys"
-                                           : "was not reached by a walk of " +
-                                                 std::to_string(kMostWalkPlaces) +
-                                                 " places from the start"));
+            read.diagnostics.warn(at, "the " + std::string(talkers[i]) + "'s zone " + unreached);
         }
     }
 }
@@ -184,7 +201,8 @@ void checkStart(CheckedRead& read) {
 void checkWhole(CheckedRead& read) {
     read.record.checkNames();
     checkCoincidentFaces(read);
-    checkStart(read);
+    checkStartPlace(read);
+    checkWalks(read);
 }
 
 // Where the error's place ("FILE:LINE: here") lies among the reader's files; line 0 of bsp.cfg
