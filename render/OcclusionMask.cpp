@@ -18,6 +18,9 @@ void OcclusionMask::set(int y, int from, int to) {
     std::uint64_t* row = &bits_[std::size_t(y) * kWordsPerRow];
     for (int word = from / 64; from < to && word <= (to - 1) / 64; ++word) {
         row[word] |= bitsOf(word * 64, from, to);
+        if (row[word] == bitsOf(word * 64, 0, kFrameWidth)) {
+            fullWords_[std::size_t(y)] |= std::uint16_t(1u << word);
+        }
     }
 }
 
@@ -28,14 +31,21 @@ void OcclusionMask::cover(const Coverage& covered) {
 }
 
 bool OcclusionMask::full(int y, int from, int to) const {
-    const std::uint64_t* row = &bits_[std::size_t(y) * kWordsPerRow];
-    for (int word = from / 64; from < to && word <= (to - 1) / 64; ++word) {
-        const std::uint64_t wanted = bitsOf(word * 64, from, to);
-        if ((row[word] & wanted) != wanted) {
-            return false;
-        }
+    if (from >= to) {
+        return true;
     }
-    return true;
+    const std::uint64_t* row = &bits_[std::size_t(y) * kWordsPerRow];
+    const int first = from / 64, last = (to - 1) / 64;
+    const auto wholeWord = [&](int word) {
+        const std::uint64_t wanted = bitsOf(word * 64, from, to);
+        return (row[word] & wanted) == wanted;
+    };
+    if (!wholeWord(first) || !wholeWord(last)) {
+        return false;
+    }
+    // The words between the two ends are wanted whole.
+    const unsigned between = ((1u << last) - 1) & ~((2u << first) - 1);
+    return (fullWords_[std::size_t(y)] & between) == between;
 }
 
 bool OcclusionMask::hides(const Coverage& covered) const {

@@ -19,7 +19,10 @@ class OcclusionMask {
   public:
     static constexpr int kWordsPerRow = (kFrameWidth + 63) / 64;
 
-    void clear() { bits_.fill(0); }
+    void clear() {
+        bits_.fill(0);
+        fullWords_.fill(0);
+    }
     // Sets the covered pixels.
     void cover(const Coverage& covered);
     // Whether every covered pixel is set.
@@ -41,6 +44,10 @@ class OcclusionMask {
     void set(int y, int from, int to);
 
     std::array<std::uint64_t, kWordsPerRow * kFrameHeight> bits_{};
+    // Of each row, a bit for each word whose columns are all set, so that a wide test looks at
+    // one number a row.
+    std::array<std::uint16_t, kFrameHeight> fullWords_{};
+    static_assert(kWordsPerRow <= 16);
 };
 
 // What a frame painted front to back has written so far. Each pixel keeps the colour of the
