@@ -110,6 +110,10 @@ PartitionPlane partitionPlaneOf(const std::vector<Vertex>& corners) {
     partition.reversed = {u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x,
                           0.0f};
     partition.axis = chooseAxis(partition.plane);
+    const Plane& s = partition.plane;
+    partition.intercept = -s.d / (partition.axis == Axis::X   ? s.a
+                                  : partition.axis == Axis::Y ? s.b
+                                                              : s.c);
     return partition;
 }
 
@@ -119,16 +123,17 @@ PlaneSide classifyAgainst(const PartitionPlane& partition, float x, float y, flo
         return OnPlane;
     }
     const Direction reversed{partition.reversed.a, partition.reversed.b, partition.reversed.c};
+    // As compareInterceptsX, Y or Z, with the partition's intercept worked out once.
     const Plane q = planeThrough(reversed, x, y, z);
     switch (partition.axis) {
     case Axis::X:
-        return compareInterceptsX(q, partition.plane);
+        return compareIntercepts(-q.d / q.a, partition.intercept, true);
     case Axis::Y:
-        return compareInterceptsY(q, partition.plane);
+        return compareIntercepts(-q.d / q.b, partition.intercept, false);
     case Axis::Z:
         break;
     }
-    return compareInterceptsZ(q, partition.plane);
+    return compareIntercepts(-q.d / q.c, partition.intercept, true);
 }
 
 PlaneSide classifyPoint(const Surface& partition, bool useViewVertices, float x, float y, float z) {

@@ -52,6 +52,7 @@ struct PartitionPlane {
     Plane plane;
     Plane reversed; // only a, b and c are used
     Axis axis = Axis::X;
+    float intercept = 0.0f; // the plane's on that axis, -d over its coefficient
 };
 PartitionPlane partitionPlaneOf(const std::vector<Vertex>& corners);
 
