@@ -23,12 +23,15 @@ const Golden kGoldens[] = {
     // Red at depth 200 (grey 25), blue at 500 (grey 63), the senator at 389 (grey 49), the rest
     // never written (grey 163).
     {"walls_ahead_depth", "walls", "--at 0,55,0 --heading 0 --depth-view"},
-    // From beyond the blue wall, which now hides the red one and the senator; the senator shows
-    // only along the wall's diagonal, where neither of its triangles writes depth.
+    // From beyond the blue wall, which now hides the red one and the senator, along its
+    // diagonal too.
     {"walls_from_behind", "walls", "--at 0,55,800 --heading 175"},
     // Triangles reaching behind the eye: two corners ahead on the right, one on the left.
     {"clipped", "clipped", "--at 0,55,0 --heading 0"},
     {"loading", "walls", "--loading"},
+    // A wall 10,000 units across, 50 ahead and seen at an angle, reaching behind the eye: all
+    // ochre, no figure through it.
+    {"huge_oblique", "huge", "--at 0,55,0 --heading 20"},
 };
 
 void PrintTo(const Golden& golden, std::ostream* out) {
