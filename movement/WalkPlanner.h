@@ -17,7 +17,7 @@ struct WalkZone {
     int radius = 0;
 };
 
-inline constexpr std::size_t kMostWalkPlaces = 2'000'000;
+inline constexpr std::size_t kMostWalkPlaces = 1'000'000;
 
 struct WalkPlan {
     // False when the walk gave up (after kMostWalkPlaces places) before every zone was reached:

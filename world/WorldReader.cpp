@@ -62,6 +62,7 @@ void WorldReader::beginReload() {
     includedIdentities_.clear();
     instanceSurfaces_ = 0;
     copiedSurfaces_ = 0;
+    limitPassed_.reset();
 }
 
 void WorldReader::stopOn(std::stop_token stop) {
@@ -186,6 +187,9 @@ void WorldReader::applyDirective(World& world, const std::string& line, LineRead
                              "\n",
                          "Error");
     }
+    if (limitPassed_ && limitPassed_->place().empty()) {
+        limitPassed_->setPlace(placeOf(in.where()));
+    }
     if (observer_ != nullptr && in.ended()) {
         observer_->directiveCutShort(line, keywordAt);
     }
@@ -222,20 +226,34 @@ void WorldReader::readDefaultLocation(World& world, LineReader& in) {
     world.defaultHeading = line.angle;
 }
 
-void WorldReader::checkSurfaceCount(std::size_t current, std::size_t added, std::size_t times) {
-    const std::size_t room = current >= surfaceLimit_ ? 0 : surfaceLimit_ - current;
+std::optional<FatalError> WorldReader::surfaceCountError(std::size_t limit, std::size_t current,
+                                                        std::size_t added, std::size_t times,
+                                                        std::size_t copied) {
+    const std::size_t room = current >= limit ? 0 : limit - current;
     if (added != 0 && times > room / added) {
-        throw FatalError("world too large: more than " + std::to_string(surfaceLimit_) +
-                             " surfaces in one object or in the placed instances",
-                         "Error");
+        return FatalError("world too large: more than " + std::to_string(limit) +
+                              " surfaces in one object or in the placed instances",
+                          "Error");
     }
-    const std::size_t copyLimit = 2 * surfaceLimit_;
-    copiedSurfaces_ += added * times; // at most the surface limit, by the check above
-    if (copiedSurfaces_ > copyLimit) {
-        throw FatalError("world too large: more than " + std::to_string(copyLimit) +
-                             " surfaces copied into objects and instances",
-                         "Error");
+    // At most the limit is added here, by the check above.
+    if (copied + added * times > 2 * limit) {
+        return FatalError("world too large: more than " + std::to_string(2 * limit) +
+                              " surfaces copied into objects and instances",
+                          "Error");
     }
+    return std::nullopt;
+}
+
+void WorldReader::checkSurfaceCount(std::size_t current, std::size_t added, std::size_t times) {
+    if (hardLimit_ != 0 && !limitPassed_) {
+        limitPassed_ = surfaceCountError(surfaceLimit_, current, added, times, copiedSurfaces_);
+    }
+    const std::size_t limit = hardLimit_ != 0 ? hardLimit_ : surfaceLimit_;
+    if (std::optional<FatalError> error =
+            surfaceCountError(limit, current, added, times, copiedSurfaces_)) {
+        throw *error;
+    }
+    copiedSurfaces_ += added * times;
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/SourcePosition.h"
+#include "platform/FatalError.h"
 #include "world/NumberParsing.h"
 #include "world/ReadObserver.h"
 #include "world/World.h"
@@ -55,6 +56,13 @@ class WorldReader {
     // Throws platform::LoadStopped once a stop has been requested.
     void throwIfStopped() const;
 
+    // For a check that reads a world whole: from now on passing the surface limit does not stop
+    // the load but is kept as limitPassed(), the first time and with its place, and the load
+    // goes on until it passes hardLimit instead.
+    void readPastSurfaceLimit(std::size_t hardLimit) { hardLimit_ = hardLimit; }
+    // The error with which the surface limit would have stopped the load, if it was passed.
+    const std::optional<platform::FatalError>& limitPassed() const { return limitPassed_; }
+
     // Tells observer about everything read from now on; nullptr tells nobody. The observer must
     // outlive the reads.
     void observe(ReadObserver* observer) { observer_ = observer; }
@@ -92,11 +100,20 @@ class WorldReader {
     void readCorners(Surface& surface, LineReader& in);
     // Throws when an object would grow past the surface limit, or when the surfaces copied in
     // this load would pass twice that: many objects, each within the limit, would otherwise
-    // still exhaust memory.
+    // still exhaust memory. Reading past the limit, it keeps that error and throws at the hard
+    // limit.
     void checkSurfaceCount(std::size_t current, std::size_t added, std::size_t times = 1);
+    // The error of an object grown past `limit`, or of copies (counting `copied`) past twice it.
+    static std::optional<platform::FatalError> surfaceCountError(std::size_t limit,
+                                                                 std::size_t current,
+                                                                 std::size_t added,
+                                                                 std::size_t times,
+                                                                 std::size_t copied);
 
     std::string dataDirectory_;
     std::size_t surfaceLimit_;
+    std::size_t hardLimit_ = 0; // 0: the surface limit stops the load
+    std::optional<platform::FatalError> limitPassed_;
     TreeLimits treeLimits_;
     std::stop_token stop_;
     ReadObserver* observer_ = nullptr;

@@ -15,7 +15,6 @@
 #include <cmath>
 #include <iostream>
 #include <map>
-#include <memory>
 #include <sstream>
 
 namespace velmora::snap {
@@ -25,7 +24,7 @@ namespace {
 using platform::FatalError;
 
 // A world past the program's surface limit is still checked whole, up to this many surfaces;
-// the limit's error is reported as well.
+// the limit's error is reported where the program stops.
 constexpr std::size_t kCheckSurfaceLimit = 5'000'000;
 
 struct CheckedWorld : World {};
@@ -51,8 +50,8 @@ struct CheckedRead {
     ReadRecord record{diagnostics, reader};
     std::optional<FatalError> error;
 
-    CheckedRead(const std::string& dataDirectory, std::size_t surfaceLimit)
-        : reader(dataDirectory, surfaceLimit) {
+    explicit CheckedRead(const std::string& dataDirectory) : reader(dataDirectory) {
+        reader.readPastSurfaceLimit(kCheckSurfaceLimit);
         reader.observe(&record);
         const QuietOutput quiet;
         try {
@@ -242,22 +241,18 @@ std::string errorText(const FatalError& error) {
 } // namespace
 
 int checkWorld(const std::string& dataDirectory, std::ostream& out) {
-    auto read = std::make_unique<CheckedRead>(dataDirectory, WorldReader::kDefaultSurfaceLimit);
-    if (read->error) {
-        const FatalError error = *read->error;
-        const SourcePosition at = positionOf(read->reader, error.place());
-        // Past the program's limits the world is read again without them, to check it whole.
-        auto whole = std::make_unique<CheckedRead>(dataDirectory, kCheckSurfaceLimit);
-        if (!whole->error) {
-            read = std::move(whole);
-            checkWhole(*read);
-        }
-        read->diagnostics.fail(at, errorText(error));
-    } else {
-        checkWhole(*read);
+    CheckedRead read(dataDirectory);
+    // Past the surface limit the program stops; the check reads on to see the world whole.
+    const std::optional<FatalError>& stopped =
+        read.reader.limitPassed() ? read.reader.limitPassed() : read.error;
+    if (!read.error) {
+        checkWhole(read);
     }
-    read->diagnostics.print(read->reader, out);
-    return read->diagnostics.exitCode();
+    if (stopped) {
+        read.diagnostics.fail(positionOf(read.reader, stopped->place()), errorText(*stopped));
+    }
+    read.diagnostics.print(read.reader, out);
+    return read.diagnostics.exitCode();
 }
 
 } // namespace velmora::snap
