@@ -146,6 +146,13 @@ void ReadRecord::checkColors() const {
             diagnostics_.warn(color.at, "colour " + quoted(color.name) + " is never used");
         }
     }
+    for (const std::string& name : kProgramColors) {
+        if (!last.contains(name)) {
+            // Told at the top world file's start: no line of the world names it.
+            diagnostics_.warn({1, 1}, "colour " + quoted(name) +
+                                          " is not defined: the ground grid is drawn in it");
+        }
+    }
     for (const auto& [name, uses] : colorUses_) {
         if (!last.contains(name)) {
             for (const SourcePosition at : uses) {
