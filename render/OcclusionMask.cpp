@@ -30,24 +30,6 @@ void OcclusionMask::cover(const Coverage& covered) {
     }
 }
 
-bool OcclusionMask::full(int y, int from, int to) const {
-    if (from >= to) {
-        return true;
-    }
-    const std::uint64_t* row = &bits_[std::size_t(y) * kWordsPerRow];
-    const int first = from / 64, last = (to - 1) / 64;
-    const auto wholeWord = [&](int word) {
-        const std::uint64_t wanted = bitsOf(word * 64, from, to);
-        return (row[word] & wanted) == wanted;
-    };
-    if (!wholeWord(first) || !wholeWord(last)) {
-        return false;
-    }
-    // The words between the two ends are wanted whole.
-    const unsigned between = ((1u << last) - 1) & ~((2u << first) - 1);
-    return (fullWords_[std::size_t(y)] & between) == between;
-}
-
 bool OcclusionMask::hides(const Coverage& covered) const {
     for (int y = covered.top; y < covered.bottom; ++y) {
         if (!full(y, covered.begin[y], covered.end[y])) {

@@ -63,6 +63,25 @@ struct PaintMasks {
     }
 };
 
+// Called for every row of every test, so kept to a few operations.
+inline bool OcclusionMask::full(int y, int from, int to) const {
+    if (from >= to) {
+        return true;
+    }
+    const std::uint64_t* row = &bits_[std::size_t(y) * kWordsPerRow];
+    const int first = from >> 6, last = (to - 1) >> 6;
+    const std::uint64_t fromBit = ~std::uint64_t{0} << (from & 63);
+    const std::uint64_t toBit = ~std::uint64_t{0} >> (63 - ((to - 1) & 63));
+    if (first == last) {
+        const std::uint64_t wanted = fromBit & toBit;
+        return (row[first] & wanted) == wanted;
+    }
+    // The words between the two ends are wanted whole.
+    const unsigned between = ((1u << last) - 1) & ~((2u << first) - 1);
+    return (row[first] & fromBit) == fromBit && (row[last] & toBit) == toBit &&
+           (fullWords_[std::size_t(y)] & between) == between;
+}
+
 template <typename Run> void OcclusionMask::claim(int y, int begin, int end, Run run) {
     std::uint64_t* row = &bits_[std::size_t(y) * kWordsPerRow];
     int column = begin;
