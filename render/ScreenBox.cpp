@@ -25,12 +25,29 @@ ScreenBox boxOfExtent(double left, double top, double right, double bottom) {
     if (!(left <= right && top <= bottom)) {
         return {ScreenBox::Sight::Nowhere, {}};
     }
-    const auto clampTo = [](double v, int high) { return int(std::clamp(v, 0.0, double(high))); };
-    // Pixel x has its centre at x + 0.5.
-    const PixelRect rect{clampTo(std::ceil(left - 0.5), kFrameWidth),
-                         clampTo(std::ceil(top - 0.5), kFrameHeight),
-                         clampTo(std::floor(right - 0.5) + 1, kFrameWidth),
-                         clampTo(std::floor(bottom - 0.5) + 1, kFrameHeight)};
+    // Pixel x has its centre at x + 0.5: the first centre at or past v, and one past the last
+    // centre at or before v, held to [0, high]. Worked out without calls, as this runs for every
+    // box and triangle tested.
+    const auto firstFrom = [](double v, int high) {
+        const double t = v - 0.5;
+        if (!(t > 0.0)) {
+            return 0;
+        }
+        if (t >= high) {
+            return high;
+        }
+        const int whole = static_cast<int>(t);
+        return whole + (whole < t ? 1 : 0);
+    };
+    const auto endAt = [](double v, int high) {
+        const double t = v - 0.5;
+        if (!(t >= 0.0)) {
+            return 0;
+        }
+        return t >= high ? high : static_cast<int>(t) + 1;
+    };
+    const PixelRect rect{firstFrom(left, kFrameWidth), firstFrom(top, kFrameHeight),
+                         endAt(right, kFrameWidth), endAt(bottom, kFrameHeight)};
     return {rect.empty() ? ScreenBox::Sight::Nowhere : ScreenBox::Sight::Inside, rect};
 }
 
