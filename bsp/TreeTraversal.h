@@ -23,9 +23,9 @@ void rotateTree(BSPNode& root, const RotationMatrix& m);
 void drawBackToFront(BSPNode& root, const SurfaceCallback& callback);
 
 // Of a node's children, the one drawn before its own surfaces (null when none is) and the one
-// drawn after them, as drawBackToFront orders them: the side of the child that has the far
-// side's place is judged by the first corner of its first surface. Reads the view corners of the
-// node's partition and of that child's first surface.
+// drawn after them, as drawBackToFront orders them. The far-side child, or the origin-side one
+// when there is no other, is placed by the view corners of its first surface against the
+// node's partition; nothing else is read.
 struct DrawOrder {
     BSPNode* first = nullptr;
     BSPNode* next = nullptr;
