@@ -27,8 +27,9 @@ DepthPlane depthPlaneOf(const Vertex& p1, const Vertex& p2, const Vertex& p3);
 // toward zero. The buffer keeps the low 16 bits of it.
 std::int32_t depthAt(const DepthPlane& plane, int x, int y);
 
-// Writes the depth of projected triangles into a depth buffer, unconditionally, since surfaces
-// arrive back to front. A triangle covers the pixels of the one coverage rule (Coverage.h), the
+// Writes the depth of projected triangles into a depth buffer: over what is there when they
+// arrive back to front, or, given a mask, only where nothing has been written when they arrive
+// front to back. A triangle covers the pixels of the one coverage rule (Coverage.h), the
 // very pixels its colour fill paints, so that triangles sharing an edge leave no pixel between
 // them unwritten. When `trace` is set, every triangle is described on it before it is drawn.
 class DepthRasterizer {

@@ -24,12 +24,6 @@ void OcclusionMask::set(int y, int from, int to) {
     }
 }
 
-void OcclusionMask::cover(const Coverage& covered) {
-    for (int y = covered.top; y < covered.bottom; ++y) {
-        set(y, covered.begin[y], covered.end[y]);
-    }
-}
-
 bool OcclusionMask::hides(const Coverage& covered) const {
     for (int y = covered.top; y < covered.bottom; ++y) {
         if (!full(y, covered.begin[y], covered.end[y])) {

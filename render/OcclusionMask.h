@@ -11,10 +11,9 @@
 
 namespace velmora {
 
-// One bit a frame pixel, set once a surface that is painted later than everything still to
-// come covers it with colour and depth. The frame's walk goes front to back, so whatever would
-// paint only set pixels would be painted over: it is passed over, and the picture stays the
-// same.
+// One bit a frame pixel, set once something has been written there: a frame painted front to
+// back keeps one for colour and one for depth (PaintMasks), writes only where they are not set,
+// and passes over whatever would land only on set pixels.
 class OcclusionMask {
   public:
     static constexpr int kWordsPerRow = (kFrameWidth + 63) / 64;
@@ -23,8 +22,6 @@ class OcclusionMask {
         bits_.fill(0);
         fullWords_.fill(0);
     }
-    // Sets the covered pixels.
-    void cover(const Coverage& covered);
     // Whether every covered pixel is set.
     bool hides(const Coverage& covered) const;
     // Whether every pixel of the rect is set.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "bsp/TreeTraversal.h"
 #include "ground/GroundGrid.h"
 #include "render/SceneFigure.h"
 #include "render/ViewTransform.h"

@@ -12,11 +12,6 @@ struct ViewTransform {
     Vertex offset;
     RotationMatrix rotation{};
 
-    Vertex toView(const Vertex& world) const {
-        Vertex view{world.x + offset.x, world.y + offset.y, world.z + offset.z};
-        applyRotation(rotation, view);
-        return view;
-    }
     void place(Surface& surface) const {
         surface.setViewFromWorld(offset);
         surface.rotateView(rotation);

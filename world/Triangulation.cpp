@@ -59,15 +59,20 @@ void splitQuadsIntoTriangles(std::vector<Surface>& surfaces) {
     surfaces = std::move(triangles);
 }
 
+void appendCollisionEdges(const std::vector<Surface>& triangles,
+                          std::vector<CollisionEdge>& edges) {
+    for (const Surface& triangle : triangles) {
+        if (std::optional<CollisionEdge> edge = buildCollisionEdge(triangle)) {
+            edges.push_back(std::move(*edge));
+        }
+    }
+}
+
 void convertPolygonsToTriangles(World& world) {
     std::vector<Surface>& surfaces = world.bspRoot->surfaces;
     dropShortSurfaces(surfaces);
     splitQuadsIntoTriangles(surfaces);
-    for (const Surface& surface : surfaces) {
-        if (std::optional<CollisionEdge> edge = buildCollisionEdge(surface)) {
-            world.edges.push_back(std::move(*edge));
-        }
-    }
+    appendCollisionEdges(surfaces, world.edges);
     // A triangle whose corners lie on one line has no plane to sort by; its edge (a wall seen
     // edge-on) is kept above, the triangle itself draws nothing.
     std::erase_if(surfaces, hasNoArea);

@@ -11,6 +11,9 @@ namespace velmora {
 // and every surface of five or more corners by the fan (c0, ck, ck+1).
 void splitQuadsIntoTriangles(std::vector<Surface>& surfaces);
 
+// Appends the collision edge of every triangle that makes one, in order.
+void appendCollisionEdges(const std::vector<Surface>& triangles, std::vector<CollisionEdge>& edges);
+
 // Readies the root's surface list for the tree: drops surfaces that cannot form a triangle,
 // splits polygons into triangles, derives the collision edges, and keeps triangles without area
 // out of the list.

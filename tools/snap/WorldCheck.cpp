@@ -76,11 +76,7 @@ std::vector<CollisionEdge> collisionEdgesOf(const std::vector<Object3D>& instanc
             }
             pieces.assign(1, surface);
             splitQuadsIntoTriangles(pieces);
-            for (const Surface& triangle : pieces) {
-                if (std::optional<CollisionEdge> edge = buildCollisionEdge(triangle)) {
-                    edges.push_back(std::move(*edge));
-                }
-            }
+            appendCollisionEdges(pieces, edges);
         }
     }
     return edges;
@@ -99,9 +95,9 @@ void checkCoincidentFaces(CheckedRead& read) {
         const Surface& later = instances[pair.later.instance].surfaces[pair.later.surface];
         const Surface& earlier = instances[pair.earlier.instance].surfaces[pair.earlier.surface];
         if (pair.later.instance == pair.earlier.instance) {
-            read.diagnostics.warn(later.source, "surface '" + later.name +
-                                                    "' lies on surface '" + earlier.name +
-                                                    "' at " + read.reader.describe(earlier.source));
+            read.diagnostics.warn(later.source, "surface '" + later.name + "' lies on surface '" +
+                                                    earlier.name + "' at " +
+                                                    read.reader.describe(earlier.source));
             continue;
         }
         ++across.try_emplace({pair.later.instance, pair.earlier.instance}, 0, pair)
@@ -111,9 +107,9 @@ void checkCoincidentFaces(CheckedRead& read) {
         const auto& [count, first] = found;
         const Surface& later = instances[first.later.instance].surfaces[first.later.surface];
         const Surface& earlier = instances[first.earlier.instance].surfaces[first.earlier.surface];
-        const std::string surfaces = count == 1 ? "1 surface of this instance lies"
-                                                : std::to_string(count) +
-                                                      " surfaces of this instance lie";
+        const std::string surfaces = count == 1
+                                         ? "1 surface of this instance lies"
+                                         : std::to_string(count) + " surfaces of this instance lie";
         read.diagnostics.warn(placedAt(instancePair.first),
                               surfaces + " on surfaces of the instance at " +
                                   read.reader.describe(placedAt(instancePair.second)) +
