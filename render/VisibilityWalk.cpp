@@ -81,11 +81,7 @@ void VisibilityWalk::paint(BSPNode& root, const ViewTransform& view, SurfacePain
             visit(*step.node, view);
             break;
         case Step::Kind::Surfaces:
-            if (step.node->runs.leaves == 0) {
-                emit(*step.node, 0, step.node->surfaces.size(), view, painter);
-            } else {
-                emitRun(*step.node, 1, view, painter);
-            }
+            emitRun(*step.node, 1, view, painter);
             break;
         case Step::Kind::Run:
             emitRun(*step.node, step.box, view, painter);
@@ -121,7 +117,15 @@ void VisibilityWalk::visit(BSPNode& node, const ViewTransform& view) {
 void VisibilityWalk::emitRun(BSPNode& node, std::size_t box, const ViewTransform& view,
                              SurfacePainter& painter) {
     const SurfaceRuns& runs = node.runs;
+    if (runs.boxes.empty()) { // a single surface: its own test is as cheap
+        emit(node, 0, node.surfaces.size(), view, painter);
+        return;
+    }
     if (masks_.depthWritten.hides(screenBoxOf(runs.boxes[box], view))) {
+        return;
+    }
+    if (runs.leaves == 0) {
+        emit(node, 0, node.surfaces.size(), view, painter);
         return;
     }
     if (box >= runs.leaves) {
