@@ -237,7 +237,7 @@ std::pair<SurfaceList, SurfaceList> partitionNode(BSPNode& node, SurfaceList sor
     return {far.take(), origin.take()};
 }
 
-// The node's box, from its own corners and its children's boxes, which are finished first.
+// The box around the node's own corners, and the one that adds its children's (finished first).
 void boundSubtree(BSPNode& node) {
     Bounds bounds;
     for (const Surface& surface : node.surfaces) {
@@ -245,12 +245,13 @@ void boundSubtree(BSPNode& node) {
             bounds.add(corner);
         }
     }
+    bounds.known = true;
+    node.ownBounds = bounds;
     for (const BSPNode* child : {node.farSideChild.get(), node.originSideChild.get()}) {
         if (child != nullptr) {
             bounds.add(child->bounds);
         }
     }
-    bounds.known = true;
     node.bounds = bounds;
     node.runs.build(node.surfaces);
 }

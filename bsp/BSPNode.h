@@ -42,6 +42,8 @@ class BSPNode {
     // The world-space box around the corners of this node's surfaces and of all below it, known
     // once buildSubtree has finished the node.
     Bounds bounds;
+    // The same around this node's own surfaces only.
+    Bounds ownBounds;
     // Boxes around runs of the node's own surfaces, worked out with bounds.
     SurfaceRuns runs;
 

@@ -7,15 +7,6 @@ void SurfaceRuns::build(const std::vector<Surface>& surfaces) {
     leaves = 0;
     boxes.clear();
     if (runs <= 1) {
-        if (surfaces.size() >= 2) {
-            boxes.assign(2, Bounds{});
-            for (const Surface& surface : surfaces) {
-                for (const Vertex& corner : surface.vertices) {
-                    boxes[1].add(corner);
-                }
-            }
-            boxes[1].known = true;
-        }
         return;
     }
     leaves = 1;

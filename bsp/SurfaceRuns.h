@@ -14,8 +14,7 @@ namespace velmora {
 struct SurfaceRuns {
     static constexpr std::size_t kRun = 8;
 
-    // A power of two; 0 when the node has no more than one run. Such a node of two or more
-    // surfaces (a wall of two triangles) still has box 1, which one test can pass over.
+    // A power of two; 0 when the node has no more than one run, and no boxes.
     std::size_t leaves = 0;
     std::vector<Bounds> boxes;
 

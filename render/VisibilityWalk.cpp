@@ -72,13 +72,13 @@ void VisibilityWalk::paint(Surface& surface, SurfacePainter& painter) {
 
 void VisibilityWalk::paint(BSPNode& root, const ViewTransform& view, SurfacePainter& painter) {
     masks_.clear();
-    steps_.assign(1, {&root, Step::Kind::Node});
+    steps_.assign(1, {&root, Step::Kind::Node, 0, screenBoxOf(root.bounds, view)});
     while (!steps_.empty()) {
         const Step step = steps_.back();
         steps_.pop_back();
         switch (step.kind) {
         case Step::Kind::Node:
-            visit(*step.node, view);
+            visit(*step.node, step.seen, view);
             break;
         case Step::Kind::Surfaces:
             emitRun(*step.node, 1, view, painter);
@@ -90,42 +90,71 @@ void VisibilityWalk::paint(BSPNode& root, const ViewTransform& view, SurfacePain
     }
 }
 
-void VisibilityWalk::visit(BSPNode& node, const ViewTransform& view) {
-    if (masks_.depthWritten.hides(screenBoxOf(node.bounds, view))) {
+void VisibilityWalk::visit(BSPNode& node, const ScreenBox& seen, const ViewTransform& view) {
+    const OcclusionMask& written = masks_.depthWritten;
+    if (written.hides(seen)) {
+        return;
+    }
+    // What of the node may still show: its own surfaces and each child not hidden now (what is
+    // hidden now stays hidden). Most nodes a frame reaches in a large world show at most one of
+    // the three, which then needs no order, and the walk passes on without reading a surface.
+    const bool ownShows =
+        !node.surfaces.empty() && !written.hides(screenBoxOf(node.ownBounds, view));
+    struct Part {
+        BSPNode* child;
+        ScreenBox seen;
+    };
+    Part parts[2] = {{node.farSideChild.get(), {}}, {node.originSideChild.get(), {}}};
+    int showing = ownShows ? 1 : 0;
+    for (Part& part : parts) {
+        if (part.child != nullptr) {
+            part.seen = screenBoxOf(part.child->bounds, view);
+            if (written.hides(part.seen)) {
+                part.child = nullptr;
+            } else {
+                ++showing;
+            }
+        }
+    }
+    const auto push = [&](BSPNode* child) {
+        for (const Part& part : parts) {
+            if (child != nullptr && part.child == child) {
+                steps_.push_back({child, Step::Kind::Node, 0, part.seen});
+            }
+        }
+    };
+    if (showing <= 1) {
+        if (ownShows) {
+            steps_.push_back({&node, Step::Kind::Surfaces});
+        }
+        push(parts[0].child);
+        push(parts[1].child);
         return;
     }
     // The order of the children is judged by the view corners of the partition and of the
     // first surface of one child, the far-side one when there is one.
-    if (!node.surfaces.empty()) {
-        view.place(node.surfaces.front());
-    }
+    view.place(node.surfaces.front());
     BSPNode* tested = node.farSideChild ? node.farSideChild.get() : node.originSideChild.get();
     if (tested != nullptr && !tested->surfaces.empty()) {
         view.place(tested->surfaces.front());
     }
     // Painted: first, the node, next; so walked: next, the node, first (pushed the other way).
     const DrawOrder order = drawOrderOf(node);
-    if (order.first != nullptr) {
-        steps_.push_back({order.first, Step::Kind::Node});
+    push(order.first);
+    if (ownShows) {
+        steps_.push_back({&node, Step::Kind::Surfaces});
     }
-    steps_.push_back({&node, Step::Kind::Surfaces});
-    if (order.next != nullptr) {
-        steps_.push_back({order.next, Step::Kind::Node});
-    }
+    push(order.next);
 }
 
 void VisibilityWalk::emitRun(BSPNode& node, std::size_t box, const ViewTransform& view,
                              SurfacePainter& painter) {
     const SurfaceRuns& runs = node.runs;
-    if (runs.boxes.empty()) { // a single surface: its own test is as cheap
+    if (runs.leaves == 0) { // a single run, its box the node's own: tested when it was reached
         emit(node, 0, node.surfaces.size(), view, painter);
         return;
     }
     if (masks_.depthWritten.hides(screenBoxOf(runs.boxes[box], view))) {
-        return;
-    }
-    if (runs.leaves == 0) {
-        emit(node, 0, node.surfaces.size(), view, painter);
         return;
     }
     if (box >= runs.leaves) {
@@ -142,9 +171,7 @@ void VisibilityWalk::emit(BSPNode& node, std::size_t first, std::size_t end,
                           const ViewTransform& view, SurfacePainter& painter) {
     for (std::size_t i = end; i-- > first;) {
         Surface& surface = node.surfaces[i];
-        if (i != 0) { // the partition was placed when the node was reached
-            view.place(surface);
-        }
+        view.place(surface);
         paint(surface, painter);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "bsp/BSPNode.h"
 #include "render/OcclusionMask.h"
+#include "render/ScreenBox.h"
 #include "render/SurfacePainter.h"
 #include "render/ViewTransform.h"
 
@@ -33,13 +34,14 @@ class VisibilityWalk {
         BSPNode* node;
         Kind kind;
         std::size_t box = 0; // of the node's runs, for Run
+        ScreenBox seen{};    // of the node's whole box, for Node
     };
     // How a triangle in camera space stands: it paints nothing, or only pixels already covered;
     // it is wholly in front and its pixels, the painter's, are in covered_; or it reaches
     // behind the eye.
     enum class Sight { Hidden, Covers, Crosses };
 
-    void visit(BSPNode& node, const ViewTransform& view);
+    void visit(BSPNode& node, const ScreenBox& seen, const ViewTransform& view);
     void emitRun(BSPNode& node, std::size_t box, const ViewTransform& view,
                  SurfacePainter& painter);
     // Surfaces [first, end) of the node, the last first: later ones are painted over earlier ones.
