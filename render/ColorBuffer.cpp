@@ -5,6 +5,16 @@
 
 namespace velmora {
 
+namespace {
+
+// The part of the rectangle inside the frame.
+PixelRect insideFrame(int x, int y, int width, int height) {
+    return {std::max(x, 0), std::max(y, 0), std::min(x + width, kFrameWidth),
+            std::min(y + height, kFrameHeight)};
+}
+
+} // namespace
+
 ColorBuffer::ColorBuffer()
     : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, kFrameWidth, kFrameHeight)),
       pixels_(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_))),
@@ -45,16 +55,29 @@ void ColorBuffer::copy(const Bitmap& bitmap, int x, int y) {
 }
 
 void ColorBuffer::fillRect(int x, int y, int width, int height, std::uint32_t rgb) {
-    const int left = std::max(x, 0);
-    const int top = std::max(y, 0);
-    const int right = std::min(x + width, kFrameWidth);
-    const int bottom = std::min(y + height, kFrameHeight);
-    if (left >= right || top >= bottom) {
+    const PixelRect rect = insideFrame(x, y, width, height);
+    if (rect.empty()) {
         return;
     }
     flush();
-    for (int r = top; r < bottom; ++r) {
-        std::fill(row(r) + left, row(r) + right, rgb & 0x00FFFFFF);
+    for (int r = rect.top; r < rect.bottom; ++r) {
+        std::fill(row(r) + rect.left, row(r) + rect.right, rgb & 0x00FFFFFF);
+    }
+    markDirty();
+}
+
+void ColorBuffer::fillRect(int x, int y, int width, int height, std::uint32_t rgb,
+                           OcclusionMask& painted) {
+    const PixelRect rect = insideFrame(x, y, width, height);
+    if (rect.empty()) {
+        return;
+    }
+    const std::uint32_t pixel = rgb & 0x00FFFFFF;
+    flush();
+    for (int r = rect.top; r < rect.bottom; ++r) {
+        std::uint32_t* line = row(r);
+        painted.claim(r, rect.left, rect.right,
+                      [line, pixel](int from, int to) { std::fill(line + from, line + to, pixel); });
     }
     markDirty();
 }

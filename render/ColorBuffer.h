@@ -38,6 +38,8 @@ class ColorBuffer {
     // The whole bitmap at (x, y).
     void copy(const Bitmap& bitmap, int x, int y);
     void fillRect(int x, int y, int width, int height, std::uint32_t rgb);
+    // The same, only where `painted` is not set yet; sets it there.
+    void fillRect(int x, int y, int width, int height, std::uint32_t rgb, OcclusionMask& painted);
     // Paints the covered pixels in one colour. Called for every scene triangle, it writes the
     // pixels without flush() and markDirty(): nothing draws through cairo.
     void fill(const Coverage& covered, std::uint32_t rgb);

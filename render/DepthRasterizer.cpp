@@ -8,6 +8,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace velmora {
 
@@ -54,6 +57,12 @@ struct DepthRow {
 
     void write(std::uint16_t* line, int from, int to) const {
         int x = from;
+#if defined(__x86_64__)
+        static const bool wide = __builtin_cpu_supports("avx2") != 0;
+        if (wide) {
+            x = writeFours(line, x, to);
+        }
+#endif
 #if defined(__SSE2__)
         // Two pixels at a time on the quick path; a pair with either pixel near a whole number
         // or out of range takes the exact one.
@@ -63,11 +72,10 @@ struct DepthRow {
         const __m128d noSign = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
         for (; x + 2 <= to; x += 2) {
             const __m128d column = _mm_set_pd(double(x + 1), double(x));
-            const __m128d q = _mm_mul_pd(
-                _mm_sub_pd(_mm_sub_pd(_mm_mul_pd(minusA, column), dTerm), rowTerm), r);
+            const __m128d q =
+                _mm_mul_pd(_mm_sub_pd(_mm_sub_pd(_mm_mul_pd(minusA, column), dTerm), rowTerm), r);
             const __m128i whole = _mm_cvttpd_epi32(q);
-            const __m128d fraction =
-                _mm_and_pd(_mm_sub_pd(q, _mm_cvtepi32_pd(whole)), noSign);
+            const __m128d fraction = _mm_and_pd(_mm_sub_pd(q, _mm_cvtepi32_pd(whole)), noSign);
             const __m128d sure =
                 _mm_and_pd(_mm_cmplt_pd(_mm_and_pd(q, noSign), limit),
                            _mm_and_pd(_mm_cmpgt_pd(fraction, low), _mm_cmplt_pd(fraction, high)));
@@ -86,6 +94,43 @@ struct DepthRow {
             line[x] = at(x);
         }
     }
+
+#if defined(__x86_64__)
+    // The quick path four pixels at a time where the processor has AVX2: the same operations
+    // in the same order, so the same depths. Returns the first column not written.
+    __attribute__((target("avx2"))) int writeFours(std::uint16_t* line, int x, int to) const {
+        const __m256d minusA = _mm256_set1_pd(-a), dTerm = _mm256_set1_pd(d);
+        const __m256d rowTerm = _mm256_set1_pd(by), r = _mm256_set1_pd(reciprocal);
+        const __m256d limit = _mm256_set1_pd(kQuickLimit), low = _mm256_set1_pd(kQuickMargin);
+        const __m256d high = _mm256_set1_pd(1.0 - kQuickMargin);
+        const __m256d noSign = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+        const __m256d steps = _mm256_set_pd(3.0, 2.0, 1.0, 0.0);
+        // The low 16-bit halves of the four 32-bit results, side by side.
+        const __m128i lowHalves =
+            _mm_setr_epi8(0, 1, 4, 5, 8, 9, 12, 13, -1, -1, -1, -1, -1, -1, -1, -1);
+        for (; x + 4 <= to; x += 4) {
+            const __m256d column = _mm256_add_pd(_mm256_set1_pd(double(x)), steps);
+            const __m256d q = _mm256_mul_pd(
+                _mm256_sub_pd(_mm256_sub_pd(_mm256_mul_pd(minusA, column), dTerm), rowTerm), r);
+            const __m128i whole = _mm256_cvttpd_epi32(q);
+            const __m256d fraction =
+                _mm256_and_pd(_mm256_sub_pd(q, _mm256_cvtepi32_pd(whole)), noSign);
+            const __m256d sure =
+                _mm256_and_pd(_mm256_cmp_pd(_mm256_and_pd(q, noSign), limit, _CMP_LT_OQ),
+                              _mm256_and_pd(_mm256_cmp_pd(fraction, low, _CMP_GT_OQ),
+                                            _mm256_cmp_pd(fraction, high, _CMP_LT_OQ)));
+            if (_mm256_movemask_pd(sure) != 15) {
+                for (int k = 0; k < 4; ++k) {
+                    line[x + k] = at(x + k);
+                }
+                continue;
+            }
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(line + x),
+                             _mm_shuffle_epi8(whole, lowHalves));
+        }
+        return x;
+    }
+#endif
 };
 
 } // namespace

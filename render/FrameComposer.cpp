@@ -43,16 +43,21 @@ void FrameComposer::composeFrame(const FrameRequest& request) {
 }
 
 void FrameComposer::drawLayers(const FrameRequest& request) {
-    frame_.fillRect(0, kHorizonRow, kFrameWidth, kFrameHeight - kHorizonRow, kGroundColor);
-    frame_.fillRect(0, kHorizonRow, kFrameWidth, 1, 0x000000);
     depth_.clear();
     const Vertex offset{-request.camera.x, -request.camera.y, -request.camera.z};
     translateView(request.scene, offset);
     const float theta = static_cast<float>((360.0f - request.heading) * kDegreesToRadians);
-    sky_.draw(frame_, Sky::degreesForHeading(request.heading));
     rotateView(request.scene, theta);
     SurfacePainter painter(frame_, rasterizer_, colors_, &walk_.masks());
-    drawScene(request.scene, {offset, rotationAboutY(theta)}, walk_, painter, frame_, depth_);
+    drawScene(request.scene, {offset, rotationAboutY(theta)}, walk_, painter);
+    // The scene is painted front to back, so the sky, the black horizon line and the ground
+    // below it, under everything, come last and only where nothing else has been painted.
+    OcclusionMask& painted = walk_.masks().painted;
+    sky_.draw(frame_, Sky::degreesForHeading(request.heading), painted);
+    frame_.fillRect(0, kHorizonRow, kFrameWidth, 1, 0x000000, painted);
+    frame_.fillRect(0, kHorizonRow + 1, kFrameWidth, kFrameHeight - kHorizonRow - 1, kGroundColor,
+                    painted);
+    drawFigures(request.scene, frame_, depth_);
     if (request.flags.depthViewEnabled) {
         showDepthView(frame_, depth_);
     }

@@ -36,9 +36,14 @@ class OcclusionMask {
     }
 
   private:
+    // The bits of word w that lie inside the frame: all but those past the last word's columns.
+    static constexpr std::uint64_t wholeWord(int w) {
+        constexpr int kTail = kFrameWidth % 64;
+        return kTail != 0 && w == kWordsPerRow - 1 ? (std::uint64_t{1} << kTail) - 1
+                                                   : ~std::uint64_t{0};
+    }
     // Whether columns [from, to) of row y are all set.
     bool full(int y, int from, int to) const;
-    void set(int y, int from, int to);
 
     std::array<std::uint64_t, kWordsPerRow * kFrameHeight> bits_{};
     // Of each row, a bit for each word whose columns are all set, so that a wide test looks at
@@ -79,36 +84,47 @@ inline bool OcclusionMask::full(int y, int from, int to) const {
            (fullWords_[std::size_t(y)] & between) == between;
 }
 
+// One pass over the words of the span: each takes its bits at once, and its free bits are
+// handed on in runs, a run that reaches the top of a word carried into the next.
 template <typename Run> void OcclusionMask::claim(int y, int begin, int end, Run run) {
+    if (begin >= end) {
+        return;
+    }
     std::uint64_t* row = &bits_[std::size_t(y) * kWordsPerRow];
-    int column = begin;
-    while (column < end) {
-        // Past the set columns, then along the unset ones, a word at a time.
-        std::uint64_t* word = row + column / 64;
-        const int bit = column % 64;
-        const std::uint64_t unset = ~*word >> bit;
-        if (unset == 0) {
-            column += 64 - bit;
-            continue;
+    std::uint16_t& full = fullWords_[std::size_t(y)];
+    const int first = begin >> 6, last = (end - 1) >> 6;
+    int open = -1; // where a free run began that reached the end of the previous word
+    for (int w = first; w <= last; ++w) {
+        const int base = w * 64;
+        std::uint64_t want = ~std::uint64_t{0};
+        if (w == first) {
+            want &= ~std::uint64_t{0} << (begin & 63);
         }
-        column += std::countr_zero(unset);
-        if (column >= end) {
-            break;
+        if (w == last) {
+            want &= ~std::uint64_t{0} >> (63 - ((end - 1) & 63));
         }
-        int stop = column;
-        while (stop < end) {
-            const std::uint64_t set = row[stop / 64] >> (stop % 64);
-            const int free = set == 0 ? 64 - stop % 64 : std::countr_zero(set);
-            stop += free;
-            if (set != 0) {
+        std::uint64_t free = want & ~row[w];
+        row[w] |= want;
+        if (row[w] == wholeWord(w)) {
+            full = std::uint16_t(full | (1u << w));
+        }
+        if (open >= 0 && (free & 1) == 0) {
+            run(open, base);
+            open = -1;
+        }
+        while (free != 0) {
+            const int low = std::countr_zero(free);
+            const int top = low + std::countr_zero(~(free >> low));
+            const int start = open >= 0 && low == 0 ? open : base + low;
+            open = -1;
+            if (top == 64 && w < last) {
+                open = start;
                 break;
             }
+            run(start, base + top);
+            free = top == 64 ? 0 : free & (~std::uint64_t{0} << top);
         }
-        stop = std::min(stop, end);
-        run(column, stop);
-        column = stop;
     }
-    set(y, begin, end);
 }
 
 } // namespace velmora

@@ -31,7 +31,7 @@ void rotateView(const SceneParts& scene, float theta) {
 }
 
 void drawScene(const SceneParts& scene, const ViewTransform& view, VisibilityWalk& walk,
-               SurfacePainter& painter, ColorBuffer& frame, DepthBuffer& depth) {
+               SurfacePainter& painter) {
     walk.paint(*scene.world.bspRoot, view, painter);
     if (scene.groundGrid != nullptr && scene.world.groundGridEnabled == 1) {
         // Painted before the tree back to front, so after it front to back, last cell first.
@@ -41,6 +41,9 @@ void drawScene(const SceneParts& scene, const ViewTransform& view, VisibilityWal
             walk.paint(cell->lowerTriangle, painter);
         }
     }
+}
+
+void drawFigures(const SceneParts& scene, ColorBuffer& frame, DepthBuffer& depth) {
     for (SceneFigure* figure : scene.figures) {
         figure->draw(frame, depth);
     }

@@ -25,8 +25,10 @@ void translateView(const SceneParts& scene, const Vertex& offset);
 void rotateView(const SceneParts& scene, float theta);
 // The tree, then the floor (when enabled), front to back through the walk and the painter made
 // with its masks, so that each pixel ends as painting the floor and then the tree back to front
-// would leave it; then the figures.
+// would leave it. What is left unpainted is the background's.
 void drawScene(const SceneParts& scene, const ViewTransform& view, VisibilityWalk& walk,
-               SurfacePainter& painter, ColorBuffer& frame, DepthBuffer& depth);
+               SurfacePainter& painter);
+// The figures, over everything else, each behind what is nearer in the depth buffer.
+void drawFigures(const SceneParts& scene, ColorBuffer& frame, DepthBuffer& depth);
 
 } // namespace velmora

@@ -22,26 +22,55 @@ int Sky::degreesForHeading(float heading) {
     return truncateToInt(static_cast<double>(theta) * kRadiansToDegrees);
 }
 
+int Sky::offsetFor(int degrees) {
+    const long long shift = static_cast<long long>(kPixelsPerDegree) * degrees;
+    return static_cast<int>(((-shift) % kImageWidth + kImageWidth) % kImageWidth);
+}
+
+int Sky::rows() const {
+    return std::min(kImageHeight, image_.height());
+}
+
+void Sky::copyColumns(ColorBuffer& frame, int offset, int y, int from, int to) const {
+    // Frame column c shows sky column c + offset, wrapped to the width; a picture narrower
+    // than the frame leaves the columns it does not reach alone.
+    const int usableWidth = std::min(kImageWidth, image_.width());
+    std::uint32_t* target = frame.row(y);
+    const std::uint32_t* source = image_.row(y);
+    const auto copy = [&](int first, int end, int shift) {
+        const int last = std::min(end, usableWidth - shift);
+        if (first < last) {
+            std::memcpy(target + first, source + first + shift,
+                        std::size_t(last - first) * sizeof(std::uint32_t));
+        }
+    };
+    const int wrap = kImageWidth - offset;
+    copy(from, std::min(to, wrap), offset);
+    copy(std::max(from, wrap), to, -wrap);
+}
+
 void Sky::draw(ColorBuffer& frame, int degrees) const {
     if (image_.empty()) {
         return;
     }
-    const long long shift = static_cast<long long>(kPixelsPerDegree) * degrees;
-    // The sky column shown at frame column 0.
-    const int offset = static_cast<int>(((-shift) % kImageWidth + kImageWidth) % kImageWidth);
-    const int rows = std::min(kImageHeight, image_.height());
-    const int usableWidth = std::min(kImageWidth, image_.width());
+    const int offset = offsetFor(degrees);
     frame.flush();
-    for (int y = 0; y < rows; ++y) {
-        std::uint32_t* target = frame.row(y);
-        const std::uint32_t* source = image_.row(y);
-        // Frame columns [0, width - offset) show sky columns [offset, width), the rest wrap to 0.
-        const int firstCount = std::max(0, usableWidth - offset);
-        std::memcpy(target, source + std::min(offset, usableWidth),
-                    std::size_t(firstCount) * sizeof(std::uint32_t));
-        const int secondCount = std::min(offset, usableWidth);
-        std::memcpy(target + (kImageWidth - offset), source,
-                    std::size_t(secondCount) * sizeof(std::uint32_t));
+    for (int y = 0; y < rows(); ++y) {
+        copyColumns(frame, offset, y, 0, kFrameWidth);
+    }
+    frame.markDirty();
+}
+
+void Sky::draw(ColorBuffer& frame, int degrees, OcclusionMask& painted) const {
+    if (image_.empty()) {
+        return;
+    }
+    const int offset = offsetFor(degrees);
+    frame.flush();
+    for (int y = 0; y < rows(); ++y) {
+        painted.claim(y, 0, kFrameWidth, [&](int from, int to) {
+            copyColumns(frame, offset, y, from, to);
+        });
     }
     frame.markDirty();
 }

@@ -3,6 +3,7 @@
 #include "render/Bitmap.h"
 #include "render/ColorBuffer.h"
 #include "render/FrameSize.h"
+#include "render/OcclusionMask.h"
 
 namespace velmora {
 
@@ -24,8 +25,17 @@ class Sky {
     // Frame column c of the rows above the horizon shows sky column (c - 11 * degrees) modulo
     // the width.
     void draw(ColorBuffer& frame, int degrees) const;
+    // The same, only on the pixels `painted` does not hold yet (a frame painted front to back
+    // shows its sky last); sets them there.
+    void draw(ColorBuffer& frame, int degrees, OcclusionMask& painted) const;
 
   private:
+    // The sky column shown at frame column 0.
+    static int offsetFor(int degrees);
+    // Frame columns [from, to) of row y.
+    void copyColumns(ColorBuffer& frame, int offset, int y, int from, int to) const;
+    int rows() const;
+
     Bitmap image_;
 };
 
