@@ -76,8 +76,9 @@ void ColorBuffer::fillRect(int x, int y, int width, int height, std::uint32_t rg
     flush();
     for (int r = rect.top; r < rect.bottom; ++r) {
         std::uint32_t* line = row(r);
-        painted.claim(r, rect.left, rect.right,
-                      [line, pixel](int from, int to) { std::fill(line + from, line + to, pixel); });
+        painted.claim(r, rect.left, rect.right, [line, pixel](int from, int to) {
+            std::fill(line + from, line + to, pixel);
+        });
     }
     markDirty();
 }

@@ -2,6 +2,7 @@
 
 #include "geometry/Truncate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -162,8 +163,13 @@ void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2,
     rasterizeDepthTriangle(p1, p2, p3, scratch_);
 }
 
+bool DepthRasterizer::writesDepth(const Vertex& p1, const Vertex& p2, const Vertex& p3) {
+    return depthPlaneOf(p1, p2, p3).c != 0.0f;
+}
+
 void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3,
-                                             const Coverage& covered, OcclusionMask* unwritten) {
+                                             const Coverage& covered, OcclusionMask* unwritten,
+                                             const SpanColor* color) {
     if (trace_ != nullptr) {
         traceTriangle(*trace_, p1, p2, p3);
     }
@@ -174,10 +180,17 @@ void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2,
     }
     const double a = plane.a, b = plane.b, c = plane.c, d = plane.d;
     const double reciprocal = 1.0 / c;
+    const std::uint32_t pixel = color != nullptr ? color->rgb & 0x00FFFFFF : 0;
     for (int y = covered.top; y < covered.bottom; ++y) {
         const DepthRow row{a, c, d, b * y, reciprocal};
         std::uint16_t* line = buffer_.data() + DepthBuffer::indexOf(0, y);
-        const auto write = [&row, line](int from, int to) { row.write(line, from, to); };
+        std::uint32_t* colors = color != nullptr ? color->frame.row(y) : nullptr;
+        const auto write = [&row, line, colors, pixel](int from, int to) {
+            row.write(line, from, to);
+            if (colors != nullptr) {
+                std::fill(colors + from, colors + to, pixel);
+            }
+        };
         if (unwritten != nullptr) {
             unwritten->claim(y, covered.begin[y], covered.end[y], write);
         } else {

@@ -14,8 +14,8 @@ constexpr ScreenPoint kProgressTextPlace{220, 300};
 } // namespace
 
 FrameComposer::FrameComposer(platform::Host& host, std::ostream* trace)
-    : host_(host), rasterizer_(depth_, trace),
-      font_(Bitmap::load(host, content::kGlyphBitmap)), sky_(Bitmap::load(host, content::kSkyBitmap)) {
+    : host_(host), rasterizer_(depth_, trace), font_(Bitmap::load(host, content::kGlyphBitmap)),
+      sky_(Bitmap::load(host, content::kSkyBitmap)) {
     computeScreenLayout();
 }
 
@@ -52,7 +52,7 @@ void FrameComposer::drawLayers(const FrameRequest& request) {
     drawScene(request.scene, {offset, rotationAboutY(theta)}, walk_, painter);
     // The scene is painted front to back, so the sky, the black horizon line and the ground
     // below it, under everything, come last and only where nothing else has been painted.
-    OcclusionMask& painted = walk_.masks().painted;
+    OcclusionMask& painted = walk_.masks().paintedApart();
     sky_.draw(frame_, Sky::degreesForHeading(request.heading), painted);
     frame_.fillRect(0, kHorizonRow, kFrameWidth, 1, 0x000000, painted);
     frame_.fillRect(0, kHorizonRow + 1, kFrameWidth, kFrameHeight - kHorizonRow - 1, kGroundColor,

@@ -54,15 +54,33 @@ class OcclusionMask {
 
 // What a frame painted front to back has written so far. Each pixel keeps the colour of the
 // first surface that covers it and the depth of the first that writes depth there: what painting
-// back to front leaves, with every pixel written once.
-struct PaintMasks {
-    OcclusionMask painted;
-    OcclusionMask depthWritten;
-
+// back to front leaves, with every pixel written once. Until a surface that writes no depth (the
+// floor) is painted, colour has gone exactly where depth has, and one mask serves both, so that
+// a triangle claims its pixels once for the two.
+class PaintMasks {
+  public:
     void clear() {
-        painted.clear();
-        depthWritten.clear();
+        depthWritten_.clear();
+        apart_ = false;
     }
+    OcclusionMask& depthWritten() { return depthWritten_; }
+    const OcclusionMask& depthWritten() const { return depthWritten_; }
+    const OcclusionMask& painted() const { return apart_ ? painted_ : depthWritten_; }
+    // Whether colour and depth have been painted on different pixels.
+    bool apart() const { return apart_; }
+    // For painting colour without depth: from now on the two masks differ.
+    OcclusionMask& paintedApart() {
+        if (!apart_) {
+            painted_ = depthWritten_;
+            apart_ = true;
+        }
+        return painted_;
+    }
+
+  private:
+    OcclusionMask depthWritten_;
+    OcclusionMask painted_;
+    bool apart_ = false;
 };
 
 // Called for every row of every test, so kept to a few operations.

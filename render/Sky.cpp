@@ -68,9 +68,8 @@ void Sky::draw(ColorBuffer& frame, int degrees, OcclusionMask& painted) const {
     const int offset = offsetFor(degrees);
     frame.flush();
     for (int y = 0; y < rows(); ++y) {
-        painted.claim(y, 0, kFrameWidth, [&](int from, int to) {
-            copyColumns(frame, offset, y, from, to);
-        });
+        painted.claim(y, 0, kFrameWidth,
+                      [&](int from, int to) { copyColumns(frame, offset, y, from, to); });
     }
     frame.markDirty();
 }

@@ -62,15 +62,26 @@ void SurfacePainter::drawInFront(Surface& surface, const Coverage* known) {
                       {projected[2].x, projected[2].y}, covered_);
     }
     const Coverage& covered = known != nullptr ? *known : covered_;
+    if (masks_ == nullptr) {
+        if (surface.writesDepth != 0) {
+            rasterizer_.rasterizeDepthTriangle(projected[0], projected[1], projected[2], covered);
+        }
+        frame_.fill(covered, color);
+        return;
+    }
+    // While colour has gone only where depth has, one claim paints both.
+    if (surface.writesDepth != 0 && !masks_->apart() &&
+        DepthRasterizer::writesDepth(projected[0], projected[1], projected[2])) {
+        const DepthRasterizer::SpanColor span{frame_, color};
+        rasterizer_.rasterizeDepthTriangle(projected[0], projected[1], projected[2], covered,
+                                           &masks_->depthWritten(), &span);
+        return;
+    }
     if (surface.writesDepth != 0) {
         rasterizer_.rasterizeDepthTriangle(projected[0], projected[1], projected[2], covered,
-                                           masks_ != nullptr ? &masks_->depthWritten : nullptr);
+                                           &masks_->depthWritten());
     }
-    if (masks_ != nullptr) {
-        frame_.fill(covered, color, masks_->painted);
-    } else {
-        frame_.fill(covered, color);
-    }
+    frame_.fill(covered, color, masks_->paintedApart());
 }
 
 std::uint32_t SurfacePainter::colorOf(const Surface& surface) const {

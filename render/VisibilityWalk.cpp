@@ -49,7 +49,8 @@ VisibilityWalk::Sight VisibilityWalk::sightOf(const Surface& surface) {
     }
     // All its pixels hold what comes before it back to front, and their depth too if it writes
     // depth.
-    const OcclusionMask& written = surface.writesDepth != 0 ? masks_.depthWritten : masks_.painted;
+    const OcclusionMask& written =
+        surface.writesDepth != 0 ? masks_.depthWritten() : masks_.painted();
     if (written.hides(boxAround(corners))) {
         return Sight::Hidden;
     }
@@ -91,7 +92,7 @@ void VisibilityWalk::paint(BSPNode& root, const ViewTransform& view, SurfacePain
 }
 
 void VisibilityWalk::visit(BSPNode& node, const ScreenBox& seen, const ViewTransform& view) {
-    const OcclusionMask& written = masks_.depthWritten;
+    const OcclusionMask& written = masks_.depthWritten();
     if (written.hides(seen)) {
         return;
     }
@@ -154,7 +155,7 @@ void VisibilityWalk::emitRun(BSPNode& node, std::size_t box, const ViewTransform
         emit(node, 0, node.surfaces.size(), view, painter);
         return;
     }
-    if (masks_.depthWritten.hides(screenBoxOf(runs.boxes[box], view))) {
+    if (masks_.depthWritten().hides(screenBoxOf(runs.boxes[box], view))) {
         return;
     }
     if (box >= runs.leaves) {
