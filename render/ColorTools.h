@@ -3,7 +3,7 @@
 #include "world/ColorDefinition.h"
 
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,7 +22,7 @@ class ColorTools {
     std::optional<std::uint32_t> brush(const std::string& name) const;
 
   private:
-    std::map<std::string, std::uint32_t> colorValues_;
+    std::unordered_map<std::string, std::uint32_t> colorValues_;
 };
 
 } // namespace velmora

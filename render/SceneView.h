@@ -17,11 +17,10 @@ struct SceneParts {
     std::span<SceneFigure* const> figures;
 };
 
-// Moves the floor and the figures into eye-centred coordinates; offset is the negated eye
-// position. The floor follows only the whole-number part of the eye's height: its x and z are
-// kept relative to the eye by scrolling. The tree is moved by the walk, only where it looks.
+// Moves the figures into eye-centred coordinates; offset is the negated eye position. The tree
+// and the floor are moved by drawScene, only where it looks.
 void translateView(const SceneParts& scene, const Vertex& offset);
-// Turns the floor and the figures by the frame angle (radians) about the vertical axis.
+// Turns the figures by the frame angle (radians) about the vertical axis.
 void rotateView(const SceneParts& scene, float theta);
 // The tree, then the floor (when enabled), front to back through the walk and the painter made
 // with its masks, so that each pixel ends as painting the floor and then the tree back to front
