@@ -110,12 +110,27 @@ void setRow(Coverage& covered, int y, std::int64_t from, std::int64_t to) {
     covered.end[y] = toColumn(std::max(from, to));
 }
 
-// Rows [first, end) between two edges that both span them.
-void coverBetween(Edge& a, Edge& b, int first, int end, Coverage& covered) {
+// Rows [first, end) between two edges that both span them; `inside` when no crossing can land
+// beside the frame's columns, so that none needs holding to them (most triangles: this runs for
+// every row of every triangle tested).
+template <bool inside> void coverBetween(Edge& a, Edge& b, int first, int end, Coverage& covered) {
     for (int y = first; y < end; ++y) {
-        setRow(covered, y, a.x(), b.x());
+        if constexpr (inside) {
+            covered.begin[y] = std::int16_t(firstCentreFrom(std::min(a.x(), b.x())));
+            covered.end[y] = std::int16_t(firstCentreFrom(std::max(a.x(), b.x())));
+        } else {
+            setRow(covered, y, a.x(), b.x());
+        }
         a.stepDown();
         b.stepDown();
+    }
+}
+
+void coverBetween(Edge& a, Edge& b, int first, int end, bool inside, Coverage& covered) {
+    if (inside) {
+        coverBetween<true>(a, b, first, end, covered);
+    } else {
+        coverBetween<false>(a, b, first, end, covered);
     }
 }
 
@@ -129,12 +144,23 @@ bool besideTheFrame(const FixedPoint (&p)[3]) {
     return right + reach <= kHalfStep || left - reach > (kFrameWidth - 1) * kStep + kHalfStep;
 }
 
+// Whether every crossing of the triangle's edges with a centre row, reaching past the corners
+// as besideTheFrame allows, has its first centre on one of columns 0 to kFrameWidth.
+bool withinColumns(const FixedPoint (&p)[3]) {
+    const std::int64_t left = std::min({p[0].x, p[1].x, p[2].x});
+    const std::int64_t right = std::max({p[0].x, p[1].x, p[2].x});
+    const std::int64_t reach = right - left + 1;
+    return left - reach >= -(kHalfStep - 1) &&
+           right + reach < (kFrameWidth + 1) * kStep - (kHalfStep - 1);
+}
+
 // A triangle has two crossings a row: its long edge from the top corner to the bottom one,
 // and one of the two short edges.
 void coverFixedTriangle(FixedPoint (&p)[3], Coverage& covered) {
     if (besideTheFrame(p)) {
         return;
     }
+    const bool inside = withinColumns(p);
     auto byRow = [](const FixedPoint& a, const FixedPoint& b) { return a.y < b.y; };
     std::sort(std::begin(p), std::end(p), byRow);
     const FixedPoint& top = p[0];
@@ -151,11 +177,11 @@ void coverFixedTriangle(FixedPoint (&p)[3], Coverage& covered) {
     covered.bottom = along.end();
     if (top.y < middle.y) {
         Edge upper(top.x, top.y, middle.x, middle.y, -1);
-        coverBetween(along, upper, upper.first(), upper.end(), covered);
+        coverBetween(along, upper, upper.first(), upper.end(), inside, covered);
     }
     if (middle.y < bottom.y) {
         Edge lower(middle.x, middle.y, bottom.x, bottom.y, -1);
-        coverBetween(along, lower, lower.first(), lower.end(), covered);
+        coverBetween(along, lower, lower.first(), lower.end(), inside, covered);
     }
 }
 
