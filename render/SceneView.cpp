@@ -29,8 +29,16 @@ void drawFloor(GroundGrid& grid, const ViewTransform& view, VisibilityWalk& walk
     // relative to the eye by scrolling.
     const ViewTransform floorView{{0.0f, float(truncateToInt(view.offset.y)), 0.0f},
                                   view.rotation};
+    // A cell's corners lie within its diagonal of each other: one corner this far behind the
+    // eye puts the whole cell behind it.
+    constexpr double kBehind = GroundGrid::kTileSize * 1.5;
+    const RotationMatrix& m = view.rotation;
     auto& cells = grid.cells();
     for (auto cell = cells.rbegin(); cell != cells.rend(); ++cell) {
+        const Vertex& corner = cell->lowerTriangle.vertices.front();
+        if (double(m[2][0]) * corner.x + double(m[2][2]) * corner.z < -kBehind) {
+            continue;
+        }
         Bounds box;
         for (const Surface* triangle : {&cell->upperTriangle, &cell->lowerTriangle}) {
             for (const Vertex& corner : triangle->vertices) {
