@@ -22,6 +22,8 @@ class Sprite {
     int height() const { return height_; }
     // The colour at (x, y) as red in bits 0-7, green 8-15, blue 16-23; x and y must lie inside.
     std::uint32_t pixelAt(int x, int y) const;
+    // The colours of row y, as pixelAt gives them; y must lie inside.
+    const std::uint32_t* row(int y) const { return pixels_.data() + std::size_t(y) * width_; }
 
   private:
     int width_ = 0;

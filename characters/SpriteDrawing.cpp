@@ -3,6 +3,7 @@
 #include "geometry/Truncate.h"
 
 #include <algorithm>
+#include <array>
 
 namespace velmora {
 
@@ -39,20 +40,28 @@ void drawSpriteScaled(ColorBuffer& frame, DepthBuffer& depthBuffer, ScreenPositi
     const auto written = static_cast<std::uint16_t>(truncateToInt(depth) & 0xFFFF);
     const VisibleSpan rows = visible(y0, dh, kFrameHeight);
     const VisibleSpan columns = visible(x0, dw, kFrameWidth);
+    if (rows.first >= rows.end || columns.first >= columns.end) {
+        return;
+    }
+    // The sprite column of each frame column, the same for every row: worked out once.
+    std::array<int, kFrameWidth> sourceColumns;
+    for (long long c = columns.first; c < columns.end; ++c) {
+        sourceColumns[std::size_t(c - columns.first)] =
+            std::min(truncateToInt(float(c) / float(dw) * texW), sprite->width() - 1);
+    }
     frame.flush();
     for (long long r = rows.first; r < rows.end; ++r) {
         const int y = int(y0 + r);
         const int sy = truncateToInt(float(r) / float(dh) * texH);
         std::uint32_t* row = frame.row(y);
+        const std::uint32_t* source = sprite->row(std::min(sy, sprite->height() - 1));
         for (long long c = columns.first; c < columns.end; ++c) {
             const int x = int(x0 + c);
             std::uint16_t& entry = depthBuffer.at(x, y);
             if (!(float(entry) > depth || entry == kEmptyDepth)) {
                 continue;
             }
-            const int sx = truncateToInt(float(c) / float(dw) * texW);
-            const std::uint32_t color = sprite->pixelAt(std::min(sx, sprite->width() - 1),
-                                                        std::min(sy, sprite->height() - 1));
+            const std::uint32_t color = source[sourceColumns[std::size_t(c - columns.first)]];
             if (color == kTransparent) {
                 continue;
             }
