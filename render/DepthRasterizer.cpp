@@ -45,6 +45,12 @@ std::int32_t truncatedQuotient(double n, double c, double reciprocal) {
     return truncateToInt(n / c);
 }
 
+#if defined(__x86_64__)
+// Whether the processor has AVX2, asked once (at start-up, so the feature table is filled in
+// first).
+const bool kWide = (__builtin_cpu_init(), __builtin_cpu_supports("avx2") != 0);
+#endif
+
 // The depth entries of columns [from, to) of one row of the plane (a, b, c, d), by = b * y:
 // truncatedQuotient of -a x - d - by, its low 16 bits.
 struct DepthRow {
@@ -59,9 +65,13 @@ struct DepthRow {
     void write(std::uint16_t* line, int from, int to) const {
         int x = from;
 #if defined(__x86_64__)
-        static const bool wide = __builtin_cpu_supports("avx2") != 0;
-        if (wide) {
-            x = writeFours(line, x, to);
+        if (kWide) {
+            // The last one to three pixels on the exact path: setting up the pairs for them
+            // costs more than it saves.
+            for (x = writeFours(line, x, to); x < to; ++x) {
+                line[x] = at(x);
+            }
+            return;
         }
 #endif
 #if defined(__SSE2__)
