@@ -10,11 +10,16 @@ void ColorTools::buildColorTools(const std::vector<ColorDefinition>& colors) {
 }
 
 std::optional<std::uint32_t> ColorTools::brush(const std::string& name) const {
-    const auto found = colorValues_.find(name);
-    if (found == colorValues_.end()) {
+    const Brush* found = find(name);
+    if (found == nullptr) {
         return std::nullopt;
     }
     return found->second;
+}
+
+const ColorTools::Brush* ColorTools::find(const std::string& name) const {
+    const auto found = colorValues_.find(name);
+    return found == colorValues_.end() ? nullptr : &*found;
 }
 
 } // namespace velmora

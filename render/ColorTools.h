@@ -3,9 +3,10 @@
 #include "world/ColorDefinition.h"
 
 #include <cstdint>
-#include <unordered_map>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -20,6 +21,9 @@ class ColorTools {
 
     // The colour of that name, or nothing when no brush exists for it.
     std::optional<std::uint32_t> brush(const std::string& name) const;
+    // The name and colour of that brush, kept until the next build; null when there is none.
+    using Brush = std::pair<const std::string, std::uint32_t>;
+    const Brush* find(const std::string& name) const;
 
   private:
     std::unordered_map<std::string, std::uint32_t> colorValues_;

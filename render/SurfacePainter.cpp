@@ -84,13 +84,22 @@ void SurfacePainter::drawInFront(Surface& surface, const Coverage* known) {
     frame_.fill(covered, color, masks_->paintedApart());
 }
 
-std::uint32_t SurfacePainter::colorOf(const Surface& surface) const {
-    const std::optional<std::uint32_t> color = colors_.brush(surface.colorName);
-    if (!color) {
+std::uint32_t SurfacePainter::colorOf(const Surface& surface) {
+    // Surfaces come in runs of one colour (a building's walls) or two (the floor's checks):
+    // the last two names found are asked first.
+    for (const ColorTools::Brush* brush : recent_) {
+        if (brush != nullptr && brush->first == surface.colorName) {
+            return brush->second;
+        }
+    }
+    const ColorTools::Brush* brush = colors_.find(surface.colorName);
+    if (brush == nullptr) {
         throw platform::FatalError("ERROR: brush " + surface.colorName + " is null!\n", "Error",
                                    platform::MessageIcon::Error);
     }
-    return *color;
+    recent_[1] = recent_[0];
+    recent_[0] = brush;
+    return brush->second;
 }
 
 } // namespace velmora

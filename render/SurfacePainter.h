@@ -6,6 +6,8 @@
 #include "render/Coverage.h"
 #include "render/DepthRasterizer.h"
 
+#include <array>
+
 namespace velmora {
 
 // Draws one triangle of the scene per call: clips it at the eye plane, projects it, works out
@@ -25,13 +27,15 @@ class SurfacePainter {
 
   private:
     void drawInFront(Surface& surface, const Coverage* known = nullptr);
-    std::uint32_t colorOf(const Surface& surface) const;
+    std::uint32_t colorOf(const Surface& surface);
 
     ColorBuffer& frame_;
     DepthRasterizer& rasterizer_;
     const ColorTools& colors_;
     PaintMasks* masks_;
     Coverage covered_;
+    // The brushes of the last two colours painted.
+    std::array<const ColorTools::Brush*, 2> recent_{};
 };
 
 } // namespace velmora
