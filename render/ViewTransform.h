@@ -12,9 +12,16 @@ struct ViewTransform {
     Vertex offset;
     RotationMatrix rotation{};
 
+    // setViewFromWorld(offset) then rotateView(rotation), in one pass over the corners.
     void place(Surface& surface) const {
-        surface.setViewFromWorld(offset);
-        surface.rotateView(rotation);
+        for (std::size_t i = 0; i < surface.vertices.size(); ++i) {
+            const Vertex& world = surface.vertices[i];
+            Vertex& view = surface.viewVertices[i];
+            view.x = world.x + offset.x;
+            view.y = world.y + offset.y;
+            view.z = world.z + offset.z;
+            applyRotation(rotation, view);
+        }
     }
 };
 
