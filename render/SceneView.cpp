@@ -35,8 +35,8 @@ void drawFloor(GroundGrid& grid, const ViewTransform& view, VisibilityWalk& walk
     const RotationMatrix& m = view.rotation;
     auto& cells = grid.cells();
     for (auto cell = cells.rbegin(); cell != cells.rend(); ++cell) {
-        const Vertex& corner = cell->lowerTriangle.vertices.front();
-        if (double(m[2][0]) * corner.x + double(m[2][2]) * corner.z < -kBehind) {
+        const Vertex& first = cell->lowerTriangle.vertices.front();
+        if (double(m[2][0]) * first.x + double(m[2][2]) * first.z < -kBehind) {
             continue;
         }
         Bounds box;
