@@ -173,11 +173,7 @@ void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2,
     rasterizeDepthTriangle(p1, p2, p3, scratch_);
 }
 
-bool DepthRasterizer::writesDepth(const Vertex& p1, const Vertex& p2, const Vertex& p3) {
-    return depthPlaneOf(p1, p2, p3).c != 0.0f;
-}
-
-void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3,
+bool DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3,
                                              const Coverage& covered, OcclusionMask* unwritten,
                                              const SpanColor* color) {
     if (trace_ != nullptr) {
@@ -186,7 +182,7 @@ void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2,
     const DepthPlane plane = depthPlaneOf(p1, p2, p3);
     // Collinear corners cover no area, and their depth would divide by zero.
     if (plane.c == 0.0f) {
-        return;
+        return false;
     }
     const double a = plane.a, b = plane.b, c = plane.c, d = plane.d;
     const double reciprocal = 1.0 / c;
@@ -207,6 +203,7 @@ void DepthRasterizer::rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2,
             write(covered.begin[y], covered.end[y]);
         }
     }
+    return true;
 }
 
 } // namespace velmora

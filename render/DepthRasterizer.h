@@ -44,17 +44,15 @@ class DepthRasterizer {
 
     // The same, for a triangle whose coverage has been worked out already (for its colour);
     // with `unwritten`, only where it is not set yet, setting it there. With `color`, the
-    // pixels whose depth is written are painted in it in the same pass.
+    // pixels whose depth is written are painted in it in the same pass. False when the corners
+    // are collinear and nothing was written, colour included.
     struct SpanColor {
         ColorBuffer& frame;
         std::uint32_t rgb;
     };
-    void rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3,
+    bool rasterizeDepthTriangle(const Vertex& p1, const Vertex& p2, const Vertex& p3,
                                 const Coverage& covered, OcclusionMask* unwritten = nullptr,
                                 const SpanColor* color = nullptr);
-
-    // Whether the triangle writes any depth: not when its corners are collinear.
-    static bool writesDepth(const Vertex& p1, const Vertex& p2, const Vertex& p3);
 
   private:
     DepthBuffer& buffer_;

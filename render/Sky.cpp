@@ -49,18 +49,6 @@ void Sky::copyColumns(ColorBuffer& frame, int offset, int y, int from, int to) c
     copy(std::max(from, wrap), to, -wrap);
 }
 
-void Sky::draw(ColorBuffer& frame, int degrees) const {
-    if (image_.empty()) {
-        return;
-    }
-    const int offset = offsetFor(degrees);
-    frame.flush();
-    for (int y = 0; y < rows(); ++y) {
-        copyColumns(frame, offset, y, 0, kFrameWidth);
-    }
-    frame.markDirty();
-}
-
 void Sky::draw(ColorBuffer& frame, int degrees, OcclusionMask& painted) const {
     if (image_.empty()) {
         return;

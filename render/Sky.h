@@ -23,10 +23,8 @@ class Sky {
     // 360 gives 0, and often the result is one less than 360 - heading (heading 260 gives 99).
     static int degreesForHeading(float heading);
     // Frame column c of the rows above the horizon shows sky column (c - 11 * degrees) modulo
-    // the width.
-    void draw(ColorBuffer& frame, int degrees) const;
-    // The same, only on the pixels `painted` does not hold yet (a frame painted front to back
-    // shows its sky last); sets them there.
+    // the width, on the pixels `painted` does not hold yet (a frame painted front to back shows
+    // its sky last); sets them there.
     void draw(ColorBuffer& frame, int degrees, OcclusionMask& painted) const;
 
   private:

@@ -69,17 +69,17 @@ void SurfacePainter::drawInFront(Surface& surface, const Coverage* known) {
         frame_.fill(covered, color);
         return;
     }
-    // While colour has gone only where depth has, one claim paints both.
-    if (surface.writesDepth != 0 && !masks_->apart() &&
-        DepthRasterizer::writesDepth(projected[0], projected[1], projected[2])) {
-        const DepthRasterizer::SpanColor span{frame_, color};
-        rasterizer_.rasterizeDepthTriangle(projected[0], projected[1], projected[2], covered,
-                                           &masks_->depthWritten(), &span);
-        return;
-    }
     if (surface.writesDepth != 0) {
-        rasterizer_.rasterizeDepthTriangle(projected[0], projected[1], projected[2], covered,
-                                           &masks_->depthWritten());
+        // While colour has gone only where depth has, one claim paints both; collinear corners
+        // write no depth, and their colour parts the masks.
+        const DepthRasterizer::SpanColor span{frame_, color};
+        const bool together = !masks_->apart();
+        if (rasterizer_.rasterizeDepthTriangle(projected[0], projected[1], projected[2], covered,
+                                               &masks_->depthWritten(),
+                                               together ? &span : nullptr) &&
+            together) {
+            return;
+        }
     }
     frame_.fill(covered, color, masks_->paintedApart());
 }

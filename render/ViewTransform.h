@@ -12,7 +12,8 @@ struct ViewTransform {
     Vertex offset;
     RotationMatrix rotation{};
 
-    // setViewFromWorld(offset) then rotateView(rotation), in one pass over the corners.
+    // setViewFromWorld(offset) then rotateView(rotation), in one pass over the corners: the walk
+    // places every surface it reaches.
     void place(Surface& surface) const {
         for (std::size_t i = 0; i < surface.vertices.size(); ++i) {
             const Vertex& world = surface.vertices[i];

@@ -19,7 +19,8 @@ TEST(Sky, TurnsElevenColumnsPerWholeDegreeOfTheFrameAngleAndWraps) {
     ColorBuffer frame;
     for (const auto& c : cases) {
         frame.fillRect(0, 0, kFrameWidth, kFrameHeight, 0xABCDEF);
-        sky.draw(frame, Sky::degreesForHeading(c.heading));
+        OcclusionMask nothingPainted;
+        sky.draw(frame, Sky::degreesForHeading(c.heading), nothingPainted);
         // The rows below the horizon are the ground's; the sky leaves them alone.
         const auto expected = [&c](int x, int y) {
             return y < kHorizonRow ? tagged((x + c.firstColumn) % kFrameWidth, y) : 0xABCDEF;
